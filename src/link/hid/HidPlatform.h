@@ -75,8 +75,9 @@ public:
     virtual std::unique_ptr<Device> open (const std::string& path) = 0;
 };
 
-/** The Linux implementation over hidraw: interfaces are /sys/class/hidraw/* below `sysRoot`, device
-    nodes /dev/hidrawN below `devRoot` (both arguments so that tests can point it at a made-up tree). */
+/** The Linux implementation over hidraw: interfaces are the hidraw entries of /sys/class/hidraw below
+    `sysRoot`, device nodes /dev/hidrawN below `devRoot` (both arguments so that tests can point it at a
+    made-up tree). */
 std::unique_ptr<Host> createLinuxHost (const std::string& sysRoot = "/sys", const std::string& devRoot = "/dev");
 
 } // namespace hid

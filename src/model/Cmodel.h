@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/Cparam.h"
+
+/** The speaker's voicing model ("/model"). */
+class Cmodel : public Cnode
+{
+public:
+    /** Makes the node and its parameters. */
+    Cmodel();
+
+    /** Reads the parameters from a received message; raises oscpack's exception, changing nothing, when
+        the arguments do not match the type tags. */
+    void fromOsc (osc::ReceivedMessageArgumentStream& args) override;
+
+    /** Sends the parameters as one OSC message to `address`. */
+    void sendOsc (const char* address) override;
+
+    Cparam* model;        ///< voicing model, 0 to 7
+};

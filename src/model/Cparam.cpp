@@ -1,0 +1,216 @@
+#include "model/Cparam.h"
+
+#include "model/NumberText.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+/** Clamps a computed index to [lo, hi] before it becomes an int, so no value can leave the range. */
+int clampIndex (double value, int lo, int hi) noexcept
+{
+    if (value <= (double) lo)
+        return lo;
+
+    if (value >= (double) hi)
+        return hi;
+
+    return (int) value; // truncates toward zero
+}
+} // namespace
+
+Cparam::Cparam (const char* paramName, int paramId, int max)
+    : Cnode (paramName, paramInt, paramId)
+{
+    maxIndex = max;
+    format = "%d";
+}
+
+Cparam::Cparam (const char* paramName, int paramId, int count, const char* const* nameTable)
+    : Cnode (paramName, paramEnum, paramId)
+{
+    maxIndex = count - 1;
+    names = nameTable;
+}
+
+Cparam::Cparam (const char* paramName, int paramId, float lowValue, float highValue, int steps,
+                const char* textFormat)
+    : Cnode (paramName, steps > 0 ? paramLinear : paramLog, paramId)
+{
+    low = lowValue;
+    format = textFormat;
+
+    if (steps > 0)
+    {
+        maxIndex = steps - 1;
+        high = highValue;
+    }
+    else
+    {
+        maxIndex = -steps * 1000;
+        logHigh = highValue;
+        const float ratio = highValue / lowValue;
+        high = std::log (ratio) / (float) maxIndex;
+    }
+}
+
+Cparam::Cparam()
+    : Cnode ("speakername", paramString, idDevname)
+{
+    maxIndex = maxTextLength;
+}
+
+void Cparam::setIndex (int i)
+{
+    const long long fine = kind == paramLog ? (long long) i * 1000 : (long long) i;
+    index = fine < minIndex ? minIndex : (fine > maxIndex ? maxIndex : (int) fine);
+}
+
+int Cparam::getIndex() const
+{
+    return kind == paramLog ? index / 1000 : index;
+}
+
+void Cparam::setFromFloat (float x)
+{
+    if (std::isnan (x))
+        return;
+
+    switch (kind)
+    {
+        case paramInt:
+        case paramEnum:
+            index = clampIndex ((double) x, minIndex, maxIndex);
+            break;
+
+        case paramLinear:
+            index = clampIndex (((double) x - low) * maxIndex / ((double) high - low) + 0.5, minIndex, maxIndex);
+            break;
+
+        case paramLog:
+            if (x <= 0.0f)
+            {
+                index = minIndex;
+            }
+            else
+            {
+                const float q = x / low;
+                const float lnq = std::log (q);
+                const float steps = lnq / high;
+                index = clampIndex ((double) steps + 0.5, minIndex, maxIndex);
+            }
+            break;
+
+        default:
+            break;
+    }
+}
+
+float Cparam::getFloat() const
+{
+    switch (kind)
+    {
+        case paramInt:
+        case paramEnum:
+            return (float) index;
+
+        case paramLinear:
+        {
+            const float v = (float) (low + ((double) high - low) * index / maxIndex);
+            return v > high ? high : v;
+        }
+
+        case paramLog:
+        {
+            const float e = (float) index * high;
+            const float grown = std::exp (e);
+            const float v = low * grown;
+            return v > logHigh ? logHigh : v;
+        }
+
+        default:
+            return 0.0f;
+    }
+}
+
+int Cparam::fromText (const char* source)
+{
+    if (source == nullptr)
+        return 0;
+
+    switch (kind)
+    {
+        case paramInt:
+        {
+            int value = 0;
+            const int taken = parseInt (source, &value);
+            index = value < minIndex ? minIndex : (value > maxIndex ? maxIndex : value);
+            return taken;
+        }
+
+        case paramEnum:
+            for (int i = 0; i <= maxIndex; ++i)
+            {
+                const size_t length = std::strlen (names[i]);
+
+                if (std::strncmp (names[i], source, length) == 0)
+                {
+                    index = i;
+                    return (int) length;
+                }
+            }
+            return 0;
+
+        case paramLinear:
+        case paramLog:
+        {
+            float value = 0.0f;
+            const int taken = parseFloat (source, &value);
+            setFromFloat (value);
+            return taken;
+        }
+
+        case paramString:
+        {
+            const size_t length = strnlen (source, (size_t) maxIndex);
+
+            if (std::strlen (text) != length || std::memcmp (text, source, length) != 0)
+            {
+                std::memcpy (text, source, length);
+                text[length] = 0;
+            }
+
+            return (int) length;
+        }
+
+        default:
+            return 0;
+    }
+}
+
+int Cparam::toText (char* out)
+{
+    switch (kind)
+    {
+        case paramInt:
+            return formatValue (out, format, index);
+
+        case paramLinear:
+        case paramLog:
+            return formatValue (out, format, (double) getFloat());
+
+        case paramEnum:
+        case paramString:
+        {
+            const char* source = kind == paramEnum ? names[index] : text;
+            const size_t length = std::strlen (source);
+            std::memcpy (out, source, length + 1);
+            return (int) length;
+        }
+
+        default:
+            *out = 0;
+            return 0;
+    }
+}

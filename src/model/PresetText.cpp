@@ -1,0 +1,240 @@
+#include "model/PresetText.h"
+
+#include "model/Cnode.h"
+#include "model/Croot.h"
+#include "model/Globals.h"
+#include "model/PresetModelHost.h"
+
+namespace
+{
+// Preset files are a few kilobytes; anything far larger is not a preset and is not read into memory.
+constexpr juce::int64 maxPresetFileSize = 1024 * 1024;
+
+bool isBlank (juce::juce_wchar c) noexcept
+{
+    return c == ' ';
+}
+} // namespace
+
+const char* const PresetText::writeFailedText = "Couldn't write to the file.";
+const char* const PresetText::notValidText = "Not a valid Preset (.vrs) file";
+const char* const PresetText::modelMismatchText = "Preset doesn't match to current speaker model!";
+
+// 23 lines separated by line feeds; lines 2 to 22 are filled up with blanks to 38 characters.
+const char* const PresetText::initDataText =
+    "INIT DATA  \n"
+    "BEGIN_OSC_DATA                        \n"
+    "/peq/01,sfff LS6 100.0 +0.0 1.0       \n"
+    "/peq/02,sfff HS6 10k   +0.0 1.0       \n"
+    "/peq/03,sfff PEQ 500.0 +0.0 1.0       \n"
+    "/peq/04,sfff PEQ 2k    +0.0 1.0       \n"
+    "/rsq/01,sfff OFF 40.0  +0.0 1.0       \n"
+    "/rsq/02,sfff OFF 100.0 +0.0 1.0       \n"
+    "/rsq/03,sfff OFF 200.0 +0.0 1.0       \n"
+    "/rsq/04,sfff OFF 400.0 +0.0 1.0       \n"
+    "/rsq/05,sfff OFF 1k    +0.0 1.0       \n"
+    "/rsq/06,sfff OFF 2k    +0.0 1.0       \n"
+    "/rsq/07,sfff OFF 4k    +0.0 1.0       \n"
+    "/rsq/08,sfff OFF 10k   +0.0 1.0       \n"
+    "/delay,fi    0.00 0                   \n"
+    "/limiter,f   0.0                      \n"
+    "/xover,ifi   0  100.0 0               \n"
+    "/input,ifi   0 -30.0 0                \n"
+    "/position,i  0                        \n"
+    "/eqmode,i    0                        \n"
+    "/rsqmode,i   0                        \n"
+    "/setup,ii    0 0                      \n"
+    "END_OSC_DATA";
+
+juce::String PresetText::buildPresetText (const juce::String& modelCode)
+{
+    presetLines.clear();
+    // A line break inside the title would split the title line and shift the lines after it.
+    presetLines.add (presetTitle.replaceCharacters ("\r\n", "  "));
+    presetLines.add ("VRMODELCODE " + modelCode);
+    return buildOscDataText();
+}
+
+juce::String PresetText::buildOscDataText()
+{
+    presetLines.add ("BEGIN_OSC_DATA");
+
+    if (rootCell != nullptr)
+        rootCell->forEachMessageNode ([] (Cnode* node) { addNodeLine (node); });
+
+    presetLines.add ("END_OSC_DATA");
+    return presetLines.joinIntoString ("\n");
+}
+
+void PresetText::addNodeLine (Cnode* node)
+{
+    char values[Cnode::textBufferSize] = {};
+    node->toText (values);
+
+    // A line break in a value (a speaker name may hold any byte) would split the node's line.
+    const auto line = juce::String::fromUTF8 (node->path, node->pathLength) + ","
+                      + juce::String::fromUTF8 (node->oscTypeTags()) + juce::String::fromUTF8 (values);
+    presetLines.add (line.replaceCharacters ("\r\n", "  "));
+}
+
+int PresetText::findLineStartingWith (const juce::String& keyword)
+{
+    const auto matches = [&keyword] (int i)
+    {
+        return presetLines[i].trimStart().startsWithIgnoreCase (keyword);
+    };
+
+    for (int i = 1; i < presetLines.size(); ++i)
+        if (matches (i))
+            return i;
+
+    return (presetLines.size() > 0 && matches (0)) ? 0 : -1;
+}
+
+int PresetText::applyPresetLine (const juce::String& text)
+{
+    // Leading white space and the line break are not part of the line.
+    const auto line = text.trimStart().trimCharactersAtEnd ("\r\n");
+    const int length = line.length();
+
+    // A line without "," has no type-tag field: skipped.
+    const int comma = line.indexOfChar (',');
+    if (comma < 0)
+        return 0;
+
+    int tags = comma + 1;
+    while (tags < length && isBlank (line[tags]))
+        ++tags;
+
+    // No blank after the type tags: the field is empty and the line is skipped.
+    const int blank = line.indexOfChar (tags, ' ');
+    if (blank < 0)
+        return 0;
+
+    int valuesStart = blank + 1;
+    while (valuesStart < length && isBlank (line[valuesStart]))
+        ++valuesStart;
+
+    if (valuesStart >= length)
+        return 0;
+
+    // Only an address beginning with "/" can name a node.
+    if (! line.startsWithChar ('/') || rootCell == nullptr)
+        return -1;
+
+    const auto path = line.substring (1, comma);
+    const auto values = line.substring (valuesStart);
+
+    Cnode* node = Cnode::findByPath (rootCell, path.toRawUTF8(), (int) path.getNumBytesAsUTF8());
+
+    if (node == nullptr || ! node->isMessageNode())
+        return -1;
+
+    return node->fromText (values.toRawUTF8()) == 0 ? 0 : -1;
+}
+
+int PresetText::parsePresetText (const juce::String& text, PresetModelHost* host)
+{
+    presetLines.clear();
+    presetLines.addLines (text);
+    presetTitle = presetLines.size() > 0 ? presetLines[0] : juce::String();
+
+    const int codeLine = findLineStartingWith ("VRMODELCODE");
+
+    if (codeLine >= 0 && host != nullptr)
+    {
+        const auto code = presetLines[codeLine].trimStart().substring (12);
+
+        if (! host->isOffline())
+        {
+            if (code != host->getModelCode())
+                return 1;
+        }
+        else
+        {
+            host->setModelFromCode (code);
+        }
+    }
+
+    const int begin = findLineStartingWith ("BEGIN_OSC_DATA");
+    if (begin < 0)
+        return 0;
+
+    const int end = findLineStartingWith ("END_OSC_DATA");
+    if (end <= begin)
+        return 0;
+
+    for (int i = begin + 1; i < end; ++i)
+    {
+        // Copied: applying a line never changes presetLines, but the copy keeps that independent.
+        const auto line = presetLines[i];
+        const int r = applyPresetLine (line);
+
+        if (r != 0)
+            return r;
+    }
+
+    return 0;
+}
+
+juce::File PresetText::presetFileFor (const juce::File& file)
+{
+    if (file.getFullPathName().isEmpty())
+        return {};
+
+    return file.withFileExtension (".vrs");
+}
+
+juce::Result PresetText::saveFile (const juce::File& file, const juce::String& modelCode)
+{
+    presetLines.clear();
+    const auto target = presetFileFor (file);
+    const auto text = buildPresetText (modelCode).replace ("\n", "\r\n");
+
+    if (target.getFullPathName().isEmpty() || target.isDirectory())
+        return juce::Result::fail (juce::translate (writeFailedText));
+
+    // Written in full to a temporary file beside the target, which then replaces the target; when any
+    // byte cannot be written the target keeps its previous content.
+    const auto* bytes = text.toRawUTF8();
+    const auto numBytes = text.getNumBytesAsUTF8();
+    juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);
+    bool written = false;
+
+    {
+        // A buffer smaller than the text makes the stream write straight through and report the result.
+        juce::FileOutputStream out (temp.getFile(), 16);
+
+        if (out.openedOk())
+        {
+            written = out.write (bytes, numBytes);
+            out.flush();
+            written = written && out.getStatus().wasOk();
+        }
+    }
+
+    written = written && temp.getFile().getSize() == (juce::int64) numBytes;
+
+    if (written && temp.overwriteTargetFileWithTemporary())
+        return juce::Result::ok();
+
+    return juce::Result::fail (juce::translate (writeFailedText));
+}
+
+juce::Result PresetText::loadFile (const juce::File& file, PresetModelHost* host)
+{
+    const auto target = presetFileFor (file);
+
+    if (target.getFullPathName().isEmpty())
+        return juce::Result::fail (juce::translate (notValidText));
+
+    juce::String text;
+
+    if (target.existsAsFile() && target.getSize() <= maxPresetFileSize)
+        text = target.loadFileAsString();
+
+    if (parsePresetText (text, host) == 1)
+        return juce::Result::fail (juce::translate (modelMismatchText));
+
+    return juce::Result::ok();
+}

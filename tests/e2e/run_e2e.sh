@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# End-to-end run of the real editor under its own Xvfb: window title and geometry, no maximise and no
+# resize, the single instance, the link's two threads, screenshots of the three tabs, and closing the
+# window ends the process cleanly.
+#
+# Usage: run_e2e.sh [path/to/varento-edit] [screenshot folder]
+# Defaults: build/varento-edit and build/screenshots (relative to the repository).
+set -euo pipefail
+
+here="$(cd "$(dirname "$0")/../.." && pwd)"
+program="${1:-$here/build/varento-edit}"
+shots="${2:-$(dirname "$program")/screenshots}"
+mkdir -p "$shots"
+work="$(mktemp -d)"
+
+failures=0
+passes=0
+check() { # check <description> <command...>
+    local what="$1"; shift
+    if "$@"; then
+        echo "ok: $what"; passes=$((passes + 1))
+    else
+        echo "FAILED: $what"; failures=$((failures + 1))
+    fi
+}
+
+for tool in Xvfb xdotool xwininfo import convert; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (scripts/deps.sh installs it)"; exit 1; }
+done
+[ -x "$program" ] || { echo "no program at $program"; exit 1; }
+
+# A display number nobody uses.
+display=""
+for n in $(seq 91 160); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || { echo "no free display"; exit 1; }
+
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+
+# Each launch gets its own settings folder so no earlier run leaks in.
+export HOME="$work/home"
+mkdir -p "$HOME"
+
+"$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+
+window=""
+for _ in $(seq 1 200); do
+    window="$(xdotool search --name '^VARENTO Edit' 2>/dev/null | head -1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.05
+done
+[ -n "$window" ] || { echo "no window appeared"; cat "$work/app.log"; exit 1; }
+sleep 1 # let it paint
+
+title="$(xdotool getwindowname "$window")"
+check "title is \"VARENTO Edit [not connected!]\" (was \"$title\")" [ "$title" = "VARENTO Edit [not connected!]" ]
+
+# The window is the 912 x 516 content, a 1-pixel border on each side and the 26-pixel title bar.
+geometry() { xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+size="$(geometry)"
+check "window 914x544 = content 912x516 + border + title bar (was $size)" [ "$size" = "914x544" ]
+
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+import -window "$window" "$work/window.png"
+check "content's top-left pixel is the background #161616" [ "$(pixel "$work/window.png" 1 27)" = "161616" ]
+check "content's right panel (content 740,20) is grey #666767" [ "$(pixel "$work/window.png" 741 47)" = "666767" ]
+check "the frame reaches the bottom of the content (content 100,510)" [ "$(pixel "$work/window.png" 101 537)" = "666767" ]
+
+# The link's two threads run.
+threads="$(cat /proc/"$app_pid"/task/*/comm 2>/dev/null || true)"
+check "\"OSC connection\" thread runs" grep -qx "OSC connection" <<<"$threads"
+check "\"USB connection\" thread runs" grep -qx "USB connection" <<<"$threads"
+
+# No maximise: a double click on the title bar changes nothing; neither does dragging the corner.
+xdotool mousemove --window "$window" 300 12 click --repeat 2 --delay 80 1
+sleep 0.5
+check "double click on the title bar keeps 914x544 (was $(geometry))" [ "$(geometry)" = "914x544" ]
+xdotool mousemove --window "$window" 912 542 mousedown 1 mousemove_relative 60 40 mouseup 1
+sleep 0.5
+check "dragging the bottom-right corner keeps 914x544 (was $(geometry))" [ "$(geometry)" = "914x544" ]
+
+# A second launch exits at once and opens no second window.
+start=$(date +%s)
+second_rc=0
+timeout 20 "$program" >"$work/second.log" 2>&1 || second_rc=$?
+elapsed=$(( $(date +%s) - start ))
+check "second launch ended by itself (rc $second_rc, ${elapsed}s)" [ "$second_rc" -ne 124 ]
+windows="$(xdotool search --name '^VARENTO Edit' 2>/dev/null | wc -l)"
+check "still one editor window (found $windows)" [ "$windows" -eq 1 ]
+check "first instance still runs" kill -0 "$app_pid"
+
+# Screenshots of the three tabs (tab buttons at content y 8..38; window offset 1, 27), before and
+# after an offline model is picked from the Setup page's list (its first entry, by keyboard).
+rm -f "$shots"/*.png
+import -window root "$shots/01-setup.png"
+xdotool mousemove --window "$window" 250 203 click 1
+sleep 0.5
+xdotool key Down Return
+sleep 0.7
+title="$(xdotool getwindowname "$window")"
+check "an offline model shows in the title (\"$title\")" grep -q '^VARENTO Edit \[offline' <<<"$title"
+import -window root "$shots/02-setup-offline-model.png"
+xdotool mousemove --window "$window" 130 50 click 1
+sleep 0.7
+import -window root "$shots/03-configuration.png"
+xdotool mousemove --window "$window" 235 50 click 1
+sleep 0.7
+import -window root "$shots/04-equaliser.png"
+xdotool mousemove --window "$window" 40 50 click 1
+sleep 0.3
+count=$(ls "$shots"/*.png | wc -l)
+check "four screenshots in $shots (found $count)" [ "$count" -eq 4 ]
+
+# The close button (JUCE's own title bar, right end) ends the process.
+xdotool mousemove --window "$window" 896 13 click 1
+rc=""
+for _ in $(seq 1 200); do
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+        rc=0; wait "$app_pid" || rc=$?
+        break
+    fi
+    sleep 0.05
+done
+check "closing the window ends the program within 10 s" [ -n "$rc" ]
+check "exit status 0 (was ${rc:-running})" [ "${rc:-1}" = "0" ]
+app_pid=""
+check "no leak reported" bash -c "! grep -q -i -e 'leaked objects' -e 'LeakSanitizer' -e 'AddressSanitizer' '$work/app.log'"
+
+echo "--- program output ---"
+cat "$work/app.log"
+echo "----------------------"
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,310 @@
+// The sending half of the link with its real threads against the simulated speaker: the queue and its
+// coalescing, stop-and-wait with retries, the keep-alive, going online and offline, oversized messages.
+
+#include "LinkTestSupport.h"
+
+#include "link/MyMessage.h"
+#include "model/Cdelay.h"
+#include "model/Climiter.h"
+#include "model/Cpeq.h"
+
+using namespace linktest;
+
+namespace
+{
+
+class OscComSendTest : public LinkFixture
+{
+protected:
+    /** Online, everything answered, then the speaker stops answering; with `patient` the link waits
+        long for each echo, so a message stays in its waiting state while the test looks at it. */
+    void connectThenSilence (bool patient = true)
+    {
+        connect();
+        speaker->setSilent (true);
+        speaker->clearLogs();
+        if (patient)
+            link->setAcknowledgementTimeout (5000);
+    }
+
+    Cpeq* band (int n) { return root->peq->bands[n - 1]; }
+
+    void sendBandGain (int n, float gain)
+    {
+        band (n)->gain->setFromFloat (gain);
+        band (n)->sendOsc (band (n)->path);
+    }
+
+    /** Waits until the oldest message has been handed over `attempts` times in all. */
+    void waitForAttempts (const std::string& address, size_t attempts)
+    {
+        ASSERT_TRUE (speaker->waitForReceived (attempts, 3000, address));
+    }
+};
+
+} // namespace
+
+TEST_F (OscComSendTest, GoingOnlineRequestsEveryNodeThenTheSlotNamesInOrderThenTheMeters)
+{
+    connect();
+
+    std::vector<std::string> addresses;
+    std::vector<int32_t> slots;
+    for (auto& m : speaker->received())
+    {
+        addresses.push_back (m.address);
+        if (m.address == "/preset/name")
+            slots.push_back (m.intArg (0));
+    }
+
+    ASSERT_GE (addresses.size(), 45u);
+    EXPECT_EQ (addresses[0], "/info");
+    EXPECT_EQ (addresses[1], "/online");
+
+    const auto nodes = speaker->nodeAddresses();
+    ASSERT_EQ (nodes.size(), 22u);
+    for (size_t i = 0; i < nodes.size(); ++i)
+        EXPECT_EQ (addresses[2 + i], nodes[i]);
+
+    std::vector<int32_t> expected;
+    for (int n = 1; n <= 20; ++n)
+        expected.push_back (n);
+    EXPECT_EQ (slots, expected);
+    EXPECT_EQ (addresses[44], "/meter");
+
+    // Every message went out once: each echo acknowledged its request.
+    EXPECT_EQ (speaker->receivedCount ("/preset/name"), 20u);
+    EXPECT_EQ (speaker->receivedCount ("/peq/01"), 1u);
+    EXPECT_EQ (link->retryCount(), 0);
+
+    // The replies reached the page.
+    ASSERT_EQ (partner.slotNames.size(), 20u);
+    EXPECT_EQ (partner.slotNames[0], std::make_pair (0, juce::String ("INIT_DATA")));
+    EXPECT_EQ (partner.slotNames[19], std::make_pair (19, juce::String ("Preset 20")));
+    EXPECT_EQ (partner.count ("showMeters"), 1);
+}
+
+TEST_F (OscComSendTest, ANewerValueTakesTheQueuedMessagesPlace)
+{
+    connectThenSilence();
+
+    root->limiter->sendOsc (root->limiter->path);  // in flight, keeps the queue busy
+    waitForAttempts ("/limiter", 1);
+
+    sendBandGain (2, 3.0f);
+    root->delay->sendOsc (root->delay->path);
+    sendBandGain (2, -6.0f);
+
+    const auto q = queued();
+    ASSERT_EQ (q.size(), 3u);
+    EXPECT_EQ (q[0].address, "/limiter");
+    EXPECT_EQ (q[1].address, "/peq/02");
+    EXPECT_EQ (std::get<float> (q[1].args.at (2)), -6.0f);
+    EXPECT_EQ (q[2].address, "/delay");
+
+    // "/meter" replaces "/meter" as well.
+    link->sendFloat ("/meter", 10.0f);
+    link->sendFloat ("/meter", 10.0f);
+    EXPECT_EQ (link->queuedCount(), 4);
+
+    // Slot names are never merged: each request is for another slot.
+    for (int n = 1; n <= 3; ++n)
+        link->sendIndexedString ("/preset/name", n, "DUMMY");
+    EXPECT_EQ (link->queuedCount(), 7);
+}
+
+TEST_F (OscComSendTest, AnEchoOfTheOlderValueRemovesTheNewerMessage)
+{
+    connect();
+    speaker->clearLogs();
+    speaker->setReplyDelay (40);
+
+    sendBandGain (2, 3.0f);
+    waitForAttempts ("/peq/02", 1);
+    ASSERT_TRUE (link->isWaitingForAck());
+
+    sendBandGain (2, -6.0f);  // replaces the message awaiting its echo
+    ASSERT_EQ (link->queuedCount(), 1);
+
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
+    pumpFor (150);
+
+    const auto sent = speaker->receivedWithAddress ("/peq/02");
+    ASSERT_EQ (sent.size(), 1u);
+    EXPECT_EQ (sent[0].floatArg (2), 3.0f);
+}
+
+TEST_F (OscComSendTest, ATimeOutSendsTheNewerValueNext)
+{
+    connect();
+    speaker->clearLogs();
+    speaker->dropReplies (1, "/peq/02");
+
+    sendBandGain (2, 3.0f);
+    waitForAttempts ("/peq/02", 1);
+    sendBandGain (2, -6.0f);
+
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
+
+    const auto sent = speaker->receivedWithAddress ("/peq/02");
+    ASSERT_EQ (sent.size(), 2u);
+    EXPECT_EQ (sent[0].floatArg (2), 3.0f);
+    EXPECT_EQ (sent[1].floatArg (2), -6.0f);
+    EXPECT_GE (std::chrono::duration_cast<std::chrono::milliseconds> (sent[1].time - sent[0].time).count(), 90);
+    EXPECT_EQ (link->retryCount(), 0);
+}
+
+TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionError)
+{
+    connectThenSilence (false);
+
+    root->delay->sendOsc (root->delay->path);
+    ASSERT_TRUE (pumpUntil ([this] { return partner.count ("showConnectionError") == 1; }, 5000));
+    pumpFor (400);
+
+    const auto attempts = speaker->receivedWithAddress ("/delay");
+    ASSERT_EQ (attempts.size(), 4u);
+    for (size_t i = 1; i < attempts.size(); ++i)
+        EXPECT_GE (std::chrono::duration_cast<std::chrono::milliseconds> (attempts[i].time - attempts[i - 1].time).count(), 90)
+            << "attempt " << i + 1 << " came before the time-out";
+
+    // One error, in the order the user sees it; the page went offline and with it the link.
+    EXPECT_EQ (partner.count ("showConnectionError"), 1);
+    const auto& c = partner.calls;
+    const auto error = std::find (c.begin(), c.end(), "showConnectionError");
+    ASSERT_NE (error, c.begin());
+    EXPECT_EQ (*(error - 1), "setClipLeds");  // goOffline zeroed meters and LEDs first
+    EXPECT_EQ (c.back(), "showOffline");
+    EXPECT_FALSE (link->online.load());
+    EXPECT_EQ (link->getSendingEnabled(), 0);
+    EXPECT_EQ (link->queuedCount(), 0);
+    EXPECT_EQ (speaker->receivedCount ("/delay"), 4u);
+}
+
+TEST_F (OscComSendTest, ALateEchoAcknowledgesNothingButTheResentOnesEchoDoes)
+{
+    connectThenSilence (false);
+
+    root->limiter->sendOsc (root->limiter->path);
+    waitForAttempts ("/limiter", 1);
+    link->setSendingEnabled (0);  // hold the resend back
+    ASSERT_TRUE (pumpUntil ([this] { return ! link->isWaitingForAck(); }));
+
+    fromSpeaker ("/limiter", { -10.0f });
+    EXPECT_EQ (link->queuedCount(), 1);
+
+    speaker->setSilent (false);
+    link->setSendingEnabled (1);
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
+    EXPECT_EQ (speaker->receivedCount ("/limiter"), 2u);
+}
+
+TEST_F (OscComSendTest, NothingIsQueuedWhileOffline)
+{
+    partner.connectAnswer = false;
+    startLink();
+    ASSERT_TRUE (pumpUntil ([this] { return partner.count ("askConnect") == 1; }));
+
+    root->delay->sendOsc (root->delay->path);
+    link->sendFloat ("/meter", 10.0f);
+    osc::OscCom::sendInt ("/lock", 1234);
+    osc::OscCom::sendGain (-3.0f);
+    link->sendIndexedString ("/preset/load", 2, "X");
+    EXPECT_EQ (link->queuedCount(), 0);
+
+    pumpFor (200);
+    EXPECT_EQ (speaker->receivedCount(), 1u);  // only "/info"
+}
+
+TEST_F (OscComSendTest, GoingOfflineFlushesTheQueueAndZeroesTheMeters)
+{
+    partner.holdQueueOnline = true;
+    connect();
+    ASSERT_EQ (link->queuedCount(), 43);
+
+    speaker->setSilent (true);
+    link->setSendingEnabled (1);
+    ASSERT_TRUE (pumpUntil ([this] { return link->isWaitingForAck(); }));
+
+    partner.goOffline();
+
+    EXPECT_EQ (link->queuedCount(), 0);
+    EXPECT_EQ (link->retryCount(), 0);
+    EXPECT_FALSE (link->isWaitingForAck());
+    EXPECT_FALSE (link->online.load());
+    ASSERT_FALSE (partner.meterLevels.empty());
+    EXPECT_EQ (partner.meterLevels.back(), (std::array<float, 3> { 0.0f, 0.0f, 0.0f }));
+    ASSERT_FALSE (partner.clipLeds.empty());
+    EXPECT_EQ (partner.clipLeds.back(), (std::array<bool, 3> { false, false, false }));
+
+    // With sending enabled "/offline" goes straight to the speaker.
+    EXPECT_TRUE (speaker->waitForReceived (1, 2000, "/offline"));
+}
+
+TEST_F (OscComSendTest, TheKeepAliveComesOnlyWhileTheQueueIsEmpty)
+{
+    connect();
+    link->setKeepAliveInterval (150);
+    speaker->clearLogs();
+
+    ASSERT_TRUE (pumpUntil ([this] { return speaker->receivedCount ("/meter") >= 3; }));
+    const auto meters = speaker->receivedWithAddress ("/meter");
+    for (size_t i = 1; i < meters.size(); ++i)
+        EXPECT_GE (std::chrono::duration_cast<std::chrono::milliseconds> (meters[i].time - meters[i - 1].time).count(), 140);
+    EXPECT_EQ (speaker->receivedCount(), meters.size());  // nothing else was sent
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
+
+    // A queue that does not drain gets no keep-alive.
+    link->setSendingEnabled (0);
+    root->delay->sendOsc (root->delay->path);
+    pumpFor (600);
+    const auto q = queued();
+    ASSERT_EQ (q.size(), 1u);
+    EXPECT_EQ (q[0].address, "/delay");
+}
+
+TEST_F (OscComSendTest, MessagesTooLongForOneReportAreDroppedSafely)
+{
+    partner.holdQueueOnline = true;
+    connect();
+    const int before = link->queuedCount();
+
+    // Ten four-byte characters: 40 bytes of UTF-8 overflow the 64-byte packet buffer.
+    const auto wide = juce::String::fromUTF8 ("\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5"
+                                              "\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5"
+                                              "\xf0\x9f\x8e\xb5\xf0\x9f\x8e\xb5");
+    EXPECT_NO_THROW (link->sendIndexedString ("/preset/save", 3, wide));
+
+    // 28 characters fill the buffer to exactly 64 bytes, which one report cannot carry either.
+    EXPECT_NO_THROW (link->sendIndexedString ("/preset/load", 3, juce::String::repeatedString ("n", 28)));
+    EXPECT_NO_THROW (link->sendDirect ("/an/address/far/too/long/for/the/sixty/four/byte/buffer/of/a/packet", 1));
+    EXPECT_NO_THROW (link->sendFloat ("/an/address/far/too/long/for/the/sixty/four/byte/buffer/of/a/pack", 1.0f));
+    EXPECT_EQ (link->queuedCount(), before);
+
+    // 27 characters still fit (60 bytes), and the link goes on working.
+    link->sendIndexedString ("/preset/load", 3, juce::String::repeatedString ("n", 27));
+    EXPECT_EQ (link->queuedCount(), before + 1);
+    EXPECT_EQ (decode (link->queuedMessages().back()).address, "/preset/load");
+}
+
+TEST_F (OscComSendTest, DirectMessagesShareTheSlotWithTheSendLoop)
+{
+    connect();
+    speaker->clearLogs();
+
+    // The send loop drains a stream of band messages while the message thread sends directly.
+    for (int i = 0; i < 30; ++i)
+    {
+        sendBandGain (1 + i % 4, (float) (i % 10));
+        link->sendDirect ("/offline", 1);
+        link->sendDirect ("/online", 1);
+        pumpFor (1);
+    }
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }, 5000));
+
+    for (auto& m : speaker->received())
+        EXPECT_TRUE (m.wellFormed) << m.address;
+    EXPECT_GE (speaker->receivedCount ("/online"), 1u);
+    EXPECT_GE (speaker->receivedCount ("/peq/01"), 1u);
+    EXPECT_TRUE (speaker->isOnline());
+}

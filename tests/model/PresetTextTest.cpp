@@ -1,0 +1,430 @@
+// The preset file text: writing the tree, reading it back, and what the reader does with files from outside.
+#include <gtest/gtest.h>
+
+#include "model/Croot.h"
+#include "model/Globals.h"
+#include "model/PresetModelHost.h"
+#include "model/PresetText.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
+
+namespace
+{
+/** A stand-in for the Setup page: offline or online with a model; records the codes offered offline
+    and the delay the tree held at that moment. */
+class FakeHost : public PresetModelHost
+{
+public:
+    bool isOffline() const override { return offline; }
+    juce::String getModelCode() const override { return juce::String (model); }
+    bool setModelFromCode (const juce::String& code) override
+    {
+        codesOffered.add (code);
+        delayWhenOffered = rootCell->delay->del->getFloat();
+        const int m = code.getIntValue();
+        if (m < 0 || m > 38)
+            return false;
+        model = m;
+        return true;
+    }
+
+    bool offline = true;
+    int model = 40;
+    juce::StringArray codesOffered;
+    float delayWhenOffered = -1.0f;
+};
+
+/** The file written for the built-in start-up values with the title "INIT" and model 12. */
+const char* const initFileText =
+    "INIT\r\n"
+    "VRMODELCODE 12\r\n"
+    "BEGIN_OSC_DATA\r\n"
+    "/peq/01,sfff LS6 100.0  +0.0 1.00\r\n"
+    "/peq/02,sfff HS6 10000  +0.0 1.00\r\n"
+    "/peq/03,sfff PEQ 500.0  +0.0 1.00\r\n"
+    "/peq/04,sfff PEQ  2000  +0.0 1.00\r\n"
+    "/rsq/01,sfff OFF  40.0  +0.0 10.0\r\n"
+    "/rsq/02,sfff OFF 100.0  +0.0 10.0\r\n"
+    "/rsq/03,sfff OFF 200.0  +0.0 10.0\r\n"
+    "/rsq/04,sfff OFF 400.0  +0.0 10.0\r\n"
+    "/rsq/05,sfff OFF  1000  +0.0 10.0\r\n"
+    "/rsq/06,sfff OFF  2000  +0.0 10.0\r\n"
+    "/rsq/07,sfff OFF  4000  +0.0 10.0\r\n"
+    "/rsq/08,sfff OFF 10000  +0.0 10.0\r\n"
+    "/delay,fi   0.00 0\r\n"
+    "/limiter,f  0.0\r\n"
+    "/xover,ifi 0 100.0 0\r\n"
+    "/input,ifi 0 -30.0 0\r\n"
+    "/position,i 0\r\n"
+    "/eqmode,i 0\r\n"
+    "/rsqmode,i 0\r\n"
+    "/setup,ii 0 0\r\n"
+    "/model,i 0\r\n"
+    "/devname,s \r\n"
+    "END_OSC_DATA";
+
+class PresetTextTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        root = std::make_unique<Croot>();
+        root->buildPaths();
+        rootCell = root.get();
+        PresetText::parsePresetText (PresetText::initDataText, nullptr);
+        folder = juce::File::createTempFile ("presets");
+        ASSERT_TRUE (folder.createDirectory().wasOk());
+    }
+
+    void TearDown() override
+    {
+        folder.deleteRecursively();
+        root.reset();
+        presetLines.clear();
+        presetTitle.clear();
+    }
+
+    /** Every node line of the current tree, in tree order. */
+    static juce::StringArray nodeLines()
+    {
+        presetLines.clear();
+        PresetText::buildOscDataText();
+        juce::StringArray lines (presetLines);
+        lines.removeRange (0, 1);
+        lines.removeRange (lines.size() - 1, 1);
+        return lines;
+    }
+
+    /** Reads `body` framed as a preset (title, BEGIN, body, END) and returns parsePresetText's result. */
+    int readBlock (const juce::String& body)
+    {
+        return PresetText::parsePresetText ("T\nBEGIN_OSC_DATA\n" + body + "\nEND_OSC_DATA", &host);
+    }
+
+    juce::File file (const char* name) const { return folder.getChildFile (name); }
+
+    std::unique_ptr<Croot> root;
+    juce::File folder;
+    FakeHost host;
+};
+} // namespace
+
+//==============================================================================
+TEST_F (PresetTextTest, BuiltInTextHasItsFixedShape)
+{
+    const juce::String text (PresetText::initDataText);
+    EXPECT_EQ (text.length(), 843);
+    EXPECT_FALSE (text.endsWithChar ('\n'));
+
+    auto lines = juce::StringArray::fromTokens (text, "\n", {});
+    ASSERT_EQ (lines.size(), 23);
+    EXPECT_EQ (lines[0], "INIT DATA  ");
+    for (int i = 1; i < 22; ++i)
+        EXPECT_EQ (lines[i].length(), 38) << i;
+    EXPECT_EQ (lines[22], "END_OSC_DATA");
+}
+
+TEST_F (PresetTextTest, BuiltInTextGivesTheStartUpValues)
+{
+    root->devname->speakername->fromText ("Keep");
+    root->model->model->setIndex (5);
+    root->peq->bands[0]->gain->setFromFloat (6.0f);
+
+    EXPECT_EQ (PresetText::parsePresetText (PresetText::initDataText, &host), 0);
+
+    const char* types[] = { "LS6", "HS6", "PEQ", "PEQ" };
+    const float freqs[] = { 100.0f, 10000.0f, 500.0f, 2000.0f };
+    for (int b = 0; b < 4; ++b)
+    {
+        auto* band = root->peq->bands[b];
+        EXPECT_STREQ (peqTypeNames[band->type->getIndex()], types[b]);
+        EXPECT_NEAR (band->freq->getFloat(), freqs[b], freqs[b] * 0.006f);
+        EXPECT_FLOAT_EQ (band->gain->getFloat(), 0.0f);
+        EXPECT_NEAR (band->qual->getFloat(), 1.0f, 0.01f);
+    }
+    for (auto* band : root->rsq->bands)
+        EXPECT_EQ (band->type->getIndex(), 0);
+    EXPECT_FLOAT_EQ (root->input->gain->getFloat(), -30.0f);
+    EXPECT_NEAR (root->xover->freq->getFloat(), 100.0f, 0.5f);
+
+    // Not in the built-in text: they keep their values; no model code, so the host is not asked.
+    EXPECT_EQ (root->model->model->getIndex(), 5);
+    char name[Cnode::textBufferSize] = {};
+    root->devname->speakername->toText (name);
+    EXPECT_STREQ (name, "Keep");
+    EXPECT_TRUE (host.codesOffered.isEmpty());
+    EXPECT_EQ (presetTitle, "INIT DATA  ");
+}
+
+//==============================================================================
+TEST_F (PresetTextTest, WrittenFileMatchesTheFormatByteForByte)
+{
+    presetTitle = "INIT";
+    ASSERT_TRUE (PresetText::saveFile (file ("init.vrs"), "12").wasOk());
+
+    juce::MemoryBlock written;
+    ASSERT_TRUE (file ("init.vrs").loadFileAsData (written));
+    EXPECT_EQ (written.toString(), juce::String (initFileText));
+    EXPECT_EQ (written.getSize(), std::strlen (initFileText));
+}
+
+TEST_F (PresetTextTest, SaveThenLoadGivesTheSameTree)
+{
+    auto* band = root->peq->bands[1];
+    band->type->fromText ("PEQ");
+    band->freq->setFromFloat (1234.0f);
+    band->gain->setFromFloat (3.5f);
+    band->qual->setFromFloat (2.5f);
+    root->rsq->bands[7]->type->setIndex (3);
+    root->delay->del->setFromFloat (12.34f);
+    root->delay->pol->setIndex (180);
+    root->limiter->thres->setFromFloat (-7.5f);
+    root->xover->type->setIndex (3);
+    root->input->source->setIndex (5);
+    root->setup->screen->setIndex (1);
+    root->setup->logo->setIndex (2);
+    root->model->model->setIndex (3);
+    root->devname->speakername->fromText ("My Spk");
+
+    const auto before = nodeLines();
+    presetTitle = "Round trip";
+    ASSERT_TRUE (PresetText::saveFile (file ("trip.vrs"), "12").wasOk());
+
+    // Back to the start-up values, then load.
+    PresetText::parsePresetText (PresetText::initDataText, nullptr);
+    root->devname->speakername->fromText ("");
+    root->model->model->setIndex (0);
+    ASSERT_NE (nodeLines(), before);
+
+    host.offline = false;
+    host.model = 12;
+    EXPECT_TRUE (PresetText::loadFile (file ("trip.vrs"), &host).wasOk());
+    EXPECT_EQ (nodeLines(), before);
+    EXPECT_EQ (presetTitle, "Round trip");
+}
+
+TEST_F (PresetTextTest, FileNamesTakeTheVrsExtension)
+{
+    ASSERT_TRUE (PresetText::saveFile (file ("name"), "3").wasOk());
+    ASSERT_TRUE (PresetText::saveFile (file ("other.txt"), "3").wasOk());
+    EXPECT_TRUE (file ("name.vrs").existsAsFile());
+    EXPECT_TRUE (file ("other.vrs").existsAsFile());
+    EXPECT_FALSE (file ("name").exists());
+    EXPECT_FALSE (file ("other.txt").exists());
+
+    // Loading name.txt reads name.vrs, whatever name.txt holds.
+    ASSERT_TRUE (file ("pick.vrs").replaceWithText ("P\nBEGIN_OSC_DATA\n/delay,fi 40.00 0\nEND_OSC_DATA"));
+    ASSERT_TRUE (file ("pick.txt").replaceWithText ("T\nBEGIN_OSC_DATA\n/delay,fi 90.00 0\nEND_OSC_DATA"));
+    EXPECT_TRUE (PresetText::loadFile (file ("pick.txt"), &host).wasOk());
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 40.0f);
+    EXPECT_EQ (presetTitle, "P");
+}
+
+TEST_F (PresetTextTest, TitleLineStaysOneLineAndCannotHideTheKeywords)
+{
+    root->delay->del->setFromFloat (55.0f);
+    presetTitle = "END_OSC_DATA\nx";
+    ASSERT_TRUE (PresetText::saveFile (file ("t.vrs"), "12").wasOk());
+    EXPECT_TRUE (file ("t.vrs").loadFileAsString().startsWith ("END_OSC_DATA x\r\nVRMODELCODE 12\r\n"));
+
+    root->delay->del->setFromFloat (0.0f);
+    host.offline = false;
+    host.model = 12;
+    EXPECT_TRUE (PresetText::loadFile (file ("t.vrs"), &host).wasOk());
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 55.0f);
+}
+
+//==============================================================================
+TEST_F (PresetTextTest, OnlineTheModelCodeMustMatch)
+{
+    host.offline = false;
+    host.model = 12;
+    root->delay->del->setFromFloat (1.0f);
+
+    const juce::String body ("\nVRMODELCODE @\nBEGIN_OSC_DATA\n/delay,fi 20.00 0\nEND_OSC_DATA");
+
+    EXPECT_EQ (PresetText::parsePresetText ("Other" + body.replace ("@", "5"), &host), 1);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 1.0f);
+    EXPECT_EQ (presetTitle, "Other");
+
+    ASSERT_TRUE (file ("five.vrs").replaceWithText ("Five" + body.replace ("@", "5")));
+    const auto refused = PresetText::loadFile (file ("five.vrs"), &host);
+    EXPECT_TRUE (refused.failed());
+    EXPECT_EQ (refused.getErrorMessage(), "Preset doesn't match to current speaker model!");
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 1.0f);
+
+    EXPECT_EQ (PresetText::parsePresetText ("Same" + body.replace ("@", "12"), &host), 0);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 20.0f);
+    EXPECT_TRUE (host.codesOffered.isEmpty());
+}
+
+TEST_F (PresetTextTest, OfflineTheCodeSwitchesTheModelBeforeTheValues)
+{
+    root->delay->del->setFromFloat (1.0f);
+    const juce::String body ("T\nVRMODELCODE @\nBEGIN_OSC_DATA\n/delay,fi 20.00 0\nEND_OSC_DATA");
+
+    EXPECT_EQ (PresetText::parsePresetText (body.replace ("@", "5"), &host), 0);
+    EXPECT_EQ (host.codesOffered, juce::StringArray ("5"));
+    EXPECT_FLOAT_EQ (host.delayWhenOffered, 1.0f);
+    EXPECT_EQ (host.model, 5);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 20.0f);
+
+    // A code the host refuses leaves its model; the values are applied all the same.
+    root->delay->del->setFromFloat (1.0f);
+    EXPECT_EQ (PresetText::parsePresetText (body.replace ("@", "45"), &host), 0);
+    EXPECT_EQ (host.model, 5);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 20.0f);
+}
+
+TEST_F (PresetTextTest, KeywordsInAnyCaseAfterLeadingWhiteSpace)
+{
+    EXPECT_EQ (PresetText::parsePresetText ("T\n  vrmodelcode 7\n\tbegin_osc_data\n/delay,fi 30.00 0\n end_Osc_Data\n"
+                                            "/delay,fi 60.00 0\n",
+                                            &host),
+               0);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 30.0f);
+    EXPECT_EQ (host.codesOffered, juce::StringArray ("7"));
+}
+
+TEST_F (PresetTextTest, BlanksAndLineEndsAreTolerated)
+{
+    EXPECT_EQ (readBlock ("/delay, fi 12.00 90"), 0);
+    const auto withBlank = nodeLines();
+    EXPECT_EQ (readBlock ("/delay,fi 12.00 90"), 0);
+    EXPECT_EQ (nodeLines(), withBlank);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 12.0f);
+    EXPECT_EQ (root->delay->pol->getIndex(), 90);
+
+    EXPECT_EQ (readBlock ("/delay,fi     8.00    45    "), 0);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 8.0f);
+    EXPECT_EQ (root->delay->pol->getIndex(), 45);
+
+    EXPECT_EQ (PresetText::parsePresetText ("T\rBEGIN_OSC_DATA\r/limiter,f -3.0\rEND_OSC_DATA", &host), 0);
+    EXPECT_FLOAT_EQ (root->limiter->thres->getFloat(), -3.0f);
+    EXPECT_EQ (PresetText::parsePresetText ("T\r\nBEGIN_OSC_DATA\r\n/limiter,f -4.5\r\nEND_OSC_DATA\r\n", &host), 0);
+    EXPECT_FLOAT_EQ (root->limiter->thres->getFloat(), -4.5f);
+    EXPECT_EQ (readBlock ("/peq/02,sfff PEQ 10k +1.0 1.0"), 0);
+    EXPECT_NEAR (root->peq->bands[1]->freq->getFloat(), 10000.0f, 60.0f);
+}
+
+//==============================================================================
+TEST_F (PresetTextTest, MalformedLinesAreSkippedOrEndTheReading)
+{
+    // Skipped: no ",", no blank after the type tags, no values, an empty line.
+    EXPECT_EQ (readBlock ("/delay 77.00 0\n/delay,fi\n/delay,fi    \n\n/limiter,f -6.0"), 0);
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 0.0f);
+    EXPECT_FLOAT_EQ (root->limiter->thres->getFloat(), -6.0f);
+
+    // An address no message node has ends the reading: lines before it stay applied, later ones are not.
+    const char* unknown[] = { "/nothing,i 1", "/peq,s PEQ", ",sfff PEQ 1k +1.0 1.0", "delay,fi 5.00 0", "/,i 1" };
+    for (auto* line : unknown)
+    {
+        root->limiter->thres->setFromFloat (0.0f);
+        root->input->source->setIndex (0);
+        EXPECT_EQ (readBlock (juce::String ("/limiter,f -9.0\n") + line + "\n/input,ifi 4 0.0 0"), -1) << line;
+        EXPECT_FLOAT_EQ (root->limiter->thres->getFloat(), -9.0f) << line;
+        EXPECT_EQ (root->input->source->getIndex(), 0) << line;
+    }
+
+    // A value that cannot be read also ends the reading.
+    EXPECT_EQ (readBlock ("/position,i x\n/eqmode,i 3"), -1);
+    EXPECT_EQ (root->eqmode->mode->getIndex(), 0);
+}
+
+TEST_F (PresetTextTest, MisplacedKeywordsApplyNothing)
+{
+    const auto before = nodeLines();
+    EXPECT_EQ (PresetText::parsePresetText ("T\nBEGIN_OSC_DATA\n/delay,fi 5.00 0\n", &host), 0);
+    EXPECT_EQ (PresetText::parsePresetText ("T\nEND_OSC_DATA\n/delay,fi 5.00 0\nBEGIN_OSC_DATA\n", &host), 0);
+    EXPECT_EQ (PresetText::parsePresetText ("T\n/delay,fi 5.00 0\nEND_OSC_DATA", &host), 0);
+    EXPECT_EQ (PresetText::parsePresetText ({}, &host), 0);
+    EXPECT_EQ (nodeLines(), before);
+    EXPECT_EQ (presetTitle, "");
+}
+
+TEST_F (PresetTextTest, InputFromOutsideNeverCorruptsOtherNodes)
+{
+    const auto before = nodeLines();
+
+    // An overlong line: the delay takes its value, nothing else changes.
+    EXPECT_NE (readBlock ("/delay,fi " + juce::String::repeatedString ("9", 20000) + " 0 "
+                          + juce::String::repeatedString ("x ", 5000)),
+               1);
+    auto after = nodeLines();
+    for (int i = 0; i < before.size(); ++i)
+    {
+        if (! before[i].startsWith ("/delay,"))
+        {
+            EXPECT_EQ (after[i], before[i]);
+        }
+    }
+
+    // A long speaker name keeps at most 10 characters.
+    EXPECT_EQ (readBlock ("/devname,s " + juce::String::repeatedString ("N", 500)), 0);
+    char name[Cnode::textBufferSize] = {};
+    root->devname->speakername->toText (name);
+    EXPECT_STREQ (name, "NNNNNNNNNN");
+
+    // A file that is not text at all.
+    juce::MemoryBlock bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes.append ("\x00\xff\xfe\x80\x0d\x0a,/ \xc3", 1 + (size_t) (i * 7) % 10);
+    ASSERT_TRUE (file ("bin.vrs").replaceWithData (bytes.getData(), bytes.getSize()));
+    root->devname->speakername->fromText ("");
+    const auto beforeBinary = nodeLines();
+    EXPECT_TRUE (PresetText::loadFile (file ("bin.vrs"), &host).wasOk());
+    EXPECT_EQ (nodeLines(), beforeBinary);
+
+    // Far too large to be a preset: not read.
+    ASSERT_TRUE (file ("big.vrs").replaceWithText ("T\nBEGIN_OSC_DATA\n/delay,fi 5.00 0\nEND_OSC_DATA\n"
+                                                   + juce::String::repeatedString ("#", 2 * 1024 * 1024)));
+    EXPECT_TRUE (PresetText::loadFile (file ("big.vrs"), &host).wasOk());
+    EXPECT_EQ (nodeLines(), beforeBinary);
+}
+
+TEST_F (PresetTextTest, MissingOrEmptyFileNames)
+{
+    const auto empty = PresetText::loadFile (juce::File(), &host);
+    EXPECT_TRUE (empty.failed());
+    EXPECT_EQ (empty.getErrorMessage(), "Not a valid Preset (.vrs) file");
+
+    // A missing file reads as empty text: nothing applied, reported as loaded.
+    presetTitle = "old";
+    EXPECT_TRUE (PresetText::loadFile (file ("missing.vrs"), &host).wasOk());
+    EXPECT_EQ (presetTitle, "");
+
+    EXPECT_EQ (PresetText::saveFile (juce::File(), "1").getErrorMessage(), "Couldn't write to the file.");
+    EXPECT_TRUE (PresetText::saveFile (folder.getChildFile ("no/such/folder/x.vrs"), "1").failed());
+}
+
+TEST_F (PresetTextTest, FailedWriteLeavesThePreviousFileIntact)
+{
+    presetTitle = "first";
+    ASSERT_TRUE (PresetText::saveFile (file ("keep.vrs"), "12").wasOk());
+    const auto previous = file ("keep.vrs").loadFileAsString();
+
+    // Let the process write at most 200 bytes into any file: the new text cannot be written whole.
+    rlimit old {};
+    ASSERT_EQ (getrlimit (RLIMIT_FSIZE, &old), 0);
+    auto* oldHandler = std::signal (SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 200;
+    ASSERT_EQ (setrlimit (RLIMIT_FSIZE, &small), 0);
+
+    presetTitle = "second";
+    root->delay->del->setFromFloat (99.0f);
+    const auto result = PresetText::saveFile (file ("keep.vrs"), "12");
+
+    setrlimit (RLIMIT_FSIZE, &old);
+    std::signal (SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE (result.failed());
+    EXPECT_EQ (result.getErrorMessage(), "Couldn't write to the file.");
+    EXPECT_EQ (file ("keep.vrs").loadFileAsString(), previous);
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFilesAndDirectories
+                                             | juce::File::ignoreHiddenFiles, "*"), 1);
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles, ".*"), 0);
+}

@@ -1,0 +1,320 @@
+// The Setup page: offline models and model codes, renaming, the lock, the speaker presets and the
+// values the link forwards, driven through the real editor and the simulated speaker.
+#include "EditorTestSupport.h"
+
+#include "ui/led_clip.h"
+#include "ui/led_meter.h"
+
+using namespace editortest;
+
+namespace
+{
+class CSetupPageTest : public EditorFixture
+{
+protected:
+    char speakerName[Cnode::textBufferSize] = {};
+
+    juce::String treeSpeakerName()
+    {
+        root->devname->speakername->toText (speakerName);
+        return juce::String (speakerName);
+    }
+
+    /** Selects the slot button `number` as a click does. */
+    void selectSlot (int number) { click (widgets->slot (number)); }
+};
+} // namespace
+
+//==============================================================================
+TEST_F (CSetupPageTest, OfflineModelListLeavesOutTheBracketedModels)
+{
+    auto* box = widgets->offlineModels();
+    ASSERT_NE (box, nullptr);
+    ASSERT_EQ (box->getNumItems(), 37);
+    EXPECT_EQ (box->getItemText (0), "Ka8");
+    EXPECT_EQ (box->getItemId (0), 1);
+    EXPECT_EQ (box->getItemText (6), "Ptx122-AN");
+    EXPECT_EQ (box->getItemId (6), 9);
+    EXPECT_EQ (box->getItemText (36), "Dmr218B-AN-WH");
+    EXPECT_EQ (box->getItemId (36), 39);
+    EXPECT_EQ (box->getTextWhenNothingSelected(), "- select model -");
+
+    // The user picks a model: the editor follows it and the speaker name is forgotten.
+    root->devname->speakername->fromText ("Old");
+    box->setSelectedId (13, juce::sendNotificationSync);
+    EXPECT_EQ (page->currentModel, 12);
+    EXPECT_EQ (page->getModelCode(), "12");
+    EXPECT_EQ (editor->getModelIndex(), 12);
+    EXPECT_EQ (title(), "VARENTO Edit [offline: Vel 102]");
+    EXPECT_EQ (treeSpeakerName(), "");
+    EXPECT_TRUE (page->offline);
+}
+
+TEST_F (CSetupPageTest, ModelCodesFromPresetFiles)
+{
+    EXPECT_EQ (CSetupPage::parseModelCode ("  +12abc"), 12);
+    EXPECT_EQ (CSetupPage::parseModelCode ("-1"), -1);
+    EXPECT_EQ (CSetupPage::parseModelCode ("x5"), 0);
+    EXPECT_GT (CSetupPage::parseModelCode ("99999999999999999999"), 38);
+
+    EXPECT_TRUE (page->setModelFromCode ("38"));
+    EXPECT_EQ (page->currentModel, 38);
+    EXPECT_EQ (widgets->offlineModels()->getSelectedId(), 39);
+
+    for (auto* refused : { "39", "-1", "4000000000", "99999999999999999999" })
+    {
+        EXPECT_FALSE (page->setModelFromCode (refused)) << refused;
+        EXPECT_EQ (page->currentModel, 38) << refused;
+        EXPECT_EQ (editor->getModelIndex(), 38) << refused;
+    }
+
+    // No digits: model 0.
+    EXPECT_TRUE (page->setModelFromCode ("Ka8"));
+    EXPECT_EQ (page->currentModel, 0);
+    EXPECT_EQ (title(), "VARENTO Edit [offline: Ka 8]");
+
+    // Models 6 and 7 are taken, though the list has no item for them.
+    EXPECT_TRUE (page->setModelFromCode ("6"));
+    EXPECT_EQ (page->currentModel, 6);
+    EXPECT_EQ (editor->getModelIndex(), 6);
+    EXPECT_EQ (widgets->offlineModels()->getSelectedId(), 0);
+    EXPECT_EQ (widgets->offlineModels()->getText(), "");
+}
+
+TEST_F (CSetupPageTest, GoingOfflineWhileOfflineStillResetsTitleAndSlots)
+{
+    page->setModelFromCode ("12");
+    page->setSlotName (3, "Kept?");
+    page->goOffline();
+    EXPECT_EQ (title(), "VARENTO Edit [not connected!]");
+    EXPECT_EQ (widgets->slotName (3)->getText(), "");
+    EXPECT_EQ (page->currentModel, 12);
+}
+
+TEST_F (CSetupPageTest, EditorsAcceptOnlyWhatTheSpeakerTakes)
+{
+    auto* name = widgets->deviceName();
+    name->setText ({});
+    name->insertTextAtCaret ("Stage/Left-1234567");
+    EXPECT_EQ (name->getText(), "StageLeft-");
+
+    auto* lockCode = widgets->lockCode();
+    lockCode->setText ({});
+    lockCode->insertTextAtCaret ("abcdef");
+    EXPECT_EQ (lockCode->getText(), "abcd");
+
+    auto* presetName = widgets->presetName();
+    presetName->insertTextAtCaret ("A very long preset name");
+    EXPECT_EQ (presetName->getText().length(), 10);
+
+    EXPECT_TRUE (widgets->slotName (0)->isReadOnly());
+    EXPECT_EQ (widgets->slotName (0)->getName(), "preset name");
+    EXPECT_EQ (widgets->connect()->getName(), "sync to speaker");
+    EXPECT_EQ (widgets->search()->getName(), "search USB");
+    EXPECT_EQ (widgets->slot (20)->getBounds(), juce::Rectangle<int> (532, 202 + 24 * 9, 144, 20));
+}
+
+//==============================================================================
+TEST_F (CSetupPageTest, RenameShowsTheModelCodeUntilTheSpeakersEcho)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+
+    widgets->deviceName()->setText ("Stage Left");
+    page->renameSpeaker();
+
+    // Straight after the pause the editor shows the model code; the echo is still waiting.
+    EXPECT_EQ (widgets->deviceName()->getText(), "Vel102-AN");
+    EXPECT_EQ (widgets->modelLabel()->getText(), "Vel102-AN");
+    EXPECT_EQ (treeSpeakerName(), "Stage Left");
+
+    ASSERT_TRUE (pumpUntil ([this] { return widgets->deviceName()->getText() == "Stage Left"; }));
+    EXPECT_EQ (speaker->deviceName(), "Stage Left");
+
+    // Return in the editor renames too; an empty name is sent as an empty string.
+    widgets->deviceName()->setText ({});
+    const auto before = speaker->receivedCount ("/devname");
+    widgets->deviceName()->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+    ASSERT_TRUE (pumpUntil ([&] { return speaker->receivedCount ("/devname") > before; }));
+    EXPECT_EQ (speaker->receivedWithAddress ("/devname").back().stringArg (0), "");
+}
+
+TEST_F (CSetupPageTest, LockCodesTravelAsFourBytesFirstCharacterLowest)
+{
+    EXPECT_EQ ((uint32_t) CSetupPage::lockCodeFromText ("abcd"), 0x64636261u);
+    EXPECT_EQ ((uint32_t) CSetupPage::lockCodeFromText (juce::String::fromUTF8 ("\xc3\xa4" "bc")), 0x6362a4c3u);
+    EXPECT_EQ (CSetupPage::textFromLockCode (0x64636261), "abcd");
+    EXPECT_EQ (CSetupPage::textFromLockCode (0x00420041), "A");   // zero second byte: one character
+    EXPECT_EQ (CSetupPage::textFromLockCode ((int) 0xffa4c3e2u).length(), 4);
+
+    connect (12);
+    ASSERT_FALSE (page->offline);
+
+    widgets->lockCode()->setText ("abcd");
+    click (widgets->lock());
+    ASSERT_TRUE (pumpUntil ([this] { return widgets->lock()->getToggleState(); }));
+    EXPECT_EQ ((uint32_t) speaker->receivedWithAddress ("/lock").back().intArg (0), 0x64636261u);
+    EXPECT_EQ ((uint32_t) speaker->lockCode(), 0x64636261u);
+    EXPECT_FALSE (widgets->unlock()->getToggleState());
+
+    // Three characters send nothing.
+    widgets->lockCode()->setText ("abc");
+    click (widgets->unlock());
+    waitForQuiet();
+    EXPECT_EQ (speaker->receivedCount ("/unlock"), 0u);
+
+    // A wrong code: the speaker stays locked and says so.
+    widgets->lockCode()->setText ("wxyz");
+    click (widgets->unlock());
+    ASSERT_TRUE (pumpUntil ([this] { return speaker->receivedCount ("/unlock") == 1; }));
+    waitForQuiet();
+    EXPECT_EQ (widgets->lockCode()->getText(), "abcd");
+    EXPECT_TRUE (widgets->lock()->getToggleState());
+
+    widgets->lockCode()->setText ("abcd");
+    click (widgets->unlock());
+    ASSERT_TRUE (pumpUntil ([this] { return widgets->unlock()->getToggleState(); }));
+    EXPECT_EQ (widgets->lockCode()->getText(), "");
+    EXPECT_EQ (speaker->lockCode(), 0);
+}
+
+TEST_F (CSetupPageTest, StoreNeverWritesIntoTheFirstSlot)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    widgets->presetName()->setText ("Mine");
+
+    click (widgets->store());
+    ASSERT_EQ (dialogs.count ("Save Preset to Speaker..."), 1);
+    EXPECT_EQ (dialogs.last ("Save Preset to Speaker...")->message, "INIT_DATA is read-only!");
+    EXPECT_EQ (dialogs.last ("Save Preset to Speaker...")->button, "Ok");
+
+    selectSlot (1);
+    EXPECT_EQ (page->selectedSlot, 0);
+    click (widgets->store());
+    EXPECT_EQ (dialogs.count ("Save Preset to Speaker..."), 2);
+    waitForQuiet();
+    EXPECT_EQ (speaker->receivedCount ("/preset/save"), 0u);
+
+    // Slot button "2" is slot 1, the speaker's preset 2.
+    selectSlot (2);
+    root->delay->del->setFromFloat (42.0f);
+    oscCom->sendNode (root->delay);
+    click (widgets->store());
+    ASSERT_TRUE (pumpUntil ([this] { return widgets->slotName (1)->getText() == "Mine"; }));
+    auto saved = speaker->receivedWithAddress ("/preset/save");
+    ASSERT_EQ (saved.size(), 1u);
+    EXPECT_EQ (saved[0].intArg (0), 2);
+    EXPECT_EQ (saved[0].intArg (1), 0);
+    EXPECT_EQ (saved[0].stringArg (2), "Mine");
+    EXPECT_EQ (speaker->slotName (2), "Mine");
+    EXPECT_EQ (dialogs.count ("Save Preset to Speaker..."), 2);
+
+    // Recall another slot, then this one: the tree follows the speaker's stored values.
+    root->delay->del->setFromFloat (7.0f);
+    oscCom->sendNode (root->delay);
+    waitForQuiet();
+    selectSlot (2);
+    widgets->fileName()->setText ("some.vrs");
+    click (widgets->recall());
+    ASSERT_TRUE (pumpUntil ([this] { return root->delay->del->getFloat() == 42.0f; }));
+    auto recalled = speaker->receivedWithAddress ("/preset/load");
+    ASSERT_EQ (recalled.size(), 1u);
+    EXPECT_EQ (recalled[0].intArg (0), 2);
+    EXPECT_EQ (recalled[0].stringArg (2), "Mine");
+    EXPECT_EQ (widgets->presetName()->getText(), "Mine");
+    EXPECT_EQ (widgets->fileName()->getText(), "");
+}
+
+TEST_F (CSetupPageTest, RecallSendsTheNameAsShownAndNeedsASlot)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+
+    click (widgets->recall());
+    waitForQuiet();
+    EXPECT_EQ (speaker->receivedCount ("/preset/load"), 0u);
+
+    page->setSlotName (4, "");
+    selectSlot (5);
+    click (widgets->recall());
+    ASSERT_TRUE (pumpUntil ([this] { return speaker->receivedCount ("/preset/load") == 1; }));
+    EXPECT_EQ (speaker->receivedWithAddress ("/preset/load")[0].stringArg (2), "");
+    EXPECT_EQ (speaker->receivedWithAddress ("/preset/load")[0].intArg (0), 5);
+}
+
+TEST_F (CSetupPageTest, PresetRepliesAndTheSelectionAcrossConnections)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+
+    // A reply for no slot of the twenty changes no slot name but still shows the name.
+    const auto names = [this]
+    {
+        juce::StringArray a;
+        for (int k = 0; k < CSetupPage::numSlots; ++k)
+            a.add (widgets->slotName (k)->getText());
+        return a;
+    };
+    const auto before = names();
+    page->presetSaved (CSetupPage::numSlots, "Nowhere");
+    page->presetSaved (-1, "Nowhere");
+    EXPECT_EQ (names(), before);
+    EXPECT_EQ (widgets->presetName()->getText(), "Nowhere");
+
+    // The selection survives going offline and online again.
+    selectSlot (9);
+    click (widgets->connect());
+    ASSERT_TRUE (page->offline);
+    EXPECT_EQ (page->selectedSlot, 8);
+
+    // Offline, the speaker operations do nothing and show nothing.
+    widgets->presetName()->setText ("x");
+    page->storeSpeakerPreset();
+    page->recallSpeakerPreset();
+    widgets->lockCode()->setText ("abcd");
+    page->sendLockCode (true);
+    page->renameSpeaker();
+    EXPECT_EQ (dialogs.count ("Save Preset to Speaker..."), 0);
+    pumpFor (50);
+    EXPECT_EQ (speaker->receivedCount ("/preset/save") + speaker->receivedCount ("/preset/load")
+                   + speaker->receivedCount ("/lock") + speaker->receivedCount ("/devname"),
+               1u);   // only the "/devname" request made when going online
+
+    click (widgets->connect());
+    ASSERT_TRUE (pumpUntil ([this] { return ! page->offline; }));
+    EXPECT_EQ (page->selectedSlot, 8);
+    EXPECT_TRUE (widgets->slot (9)->getToggleState());
+}
+
+TEST_F (CSetupPageTest, MetersAndLedsFollowTheSpeaker)
+{
+    speaker->setMeters (1.0f, 0.2f, 0.7f);
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    ASSERT_TRUE (pumpUntil ([this] { return editor->getInputMeter().getLevel() == 1.0; }));
+    EXPECT_EQ (editor->getOutputMeter().getLevel(), (double) led_meter::dbFromLinear (0.7f));
+
+    speaker->sendPeakLimit (1, 0, 3);
+    ASSERT_TRUE (pumpUntil ([this] { return editor->getClipLed().getState(); }));
+    EXPECT_TRUE (editor->getLimitLed().getState());
+    speaker->sendPeakLimit (0, 0, 0);
+    ASSERT_TRUE (pumpUntil ([this] { return ! editor->getClipLed().getState(); }));
+    EXPECT_FALSE (editor->getLimitLed().getState());
+
+    // Going offline darkens the meters.
+    click (widgets->connect());
+    EXPECT_EQ (editor->getInputMeter().getLevel(), -60.0);
+}
+
+TEST_F (CSetupPageTest, SpeakerAlertsGoThroughTheDialogs)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    speaker->sendAlert ("Overheat");
+    ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("Alert message from speaker:") == 1; }));
+    EXPECT_EQ (dialogs.last ("Alert message from speaker:")->message, "Overheat");
+    EXPECT_EQ (dialogs.last ("Alert message from speaker:")->button, "Ok");
+    // The scripted box closes at once, so the same text shows again.
+    EXPECT_TRUE (lastAlertText.isEmpty());
+}

@@ -1,0 +1,287 @@
+#pragma once
+// Shared by the Setup page and editor tests: scripted dialogs, widget finders, and a fixture that runs
+// the real main component, link and transport against the simulated speaker.
+
+#include "link/OscCom.h"
+#include "link/UsbHost.h"
+#include "model/AppSettings.h"
+#include "model/Croot.h"
+#include "model/Globals.h"
+#include "sim/MemoryHidHost.h"
+#include "sim/SimulatedSpeaker.h"
+#include "ui/CSetupPage.h"
+#include "ui/Dialogs.h"
+#include "ui/RemoteControl.h"
+#include "ui/presetDocument.h"
+
+#include <gtest/gtest.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace editortest
+{
+
+/** Records every box and chooser, answers questions and choosers from a script. */
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Shown
+    {
+        std::string kind;   ///< "box", "asyncBox", "question", "save", "open"
+        juce::MessageBoxIconType icon;
+        juce::String title, message, button;
+        juce::File initialFile;
+        juce::String pattern;
+    };
+
+    std::vector<Shown> shown;
+    bool connectAnswer = true;
+    std::deque<FileChoice> fileChoices;
+
+    void showMessageBox (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
+                         const juce::String& buttonText) override
+    {
+        shown.push_back ({ "box", icon, title, message, buttonText, {}, {} });
+    }
+
+    void showMessageBoxAsync (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
+                              const juce::String& buttonText, std::function<void()> onClosed) override
+    {
+        shown.push_back ({ "asyncBox", icon, title, message, buttonText, {}, {} });
+        if (onClosed)
+            onClosed();
+    }
+
+    bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
+                      const juce::String& okText, const juce::String& cancelText) override
+    {
+        shown.push_back ({ "question", icon, title, message, okText + "|" + cancelText, {}, {} });
+        return connectAnswer;
+    }
+
+    FileChoice chooseFileToSave (const juce::String& title, const juce::File& initialFile,
+                                 const juce::String& pattern) override
+    {
+        shown.push_back ({ "save", juce::MessageBoxIconType::NoIcon, title, {}, {}, initialFile, pattern });
+        return nextChoice();
+    }
+
+    FileChoice chooseFileToOpen (const juce::String& title, const juce::File& initialFile,
+                                 const juce::String& pattern) override
+    {
+        shown.push_back ({ "open", juce::MessageBoxIconType::NoIcon, title, {}, {}, initialFile, pattern });
+        return nextChoice();
+    }
+
+    /** The boxes shown with this title. */
+    int count (const juce::String& title) const
+    {
+        int n = 0;
+        for (auto& s : shown)
+            n += s.title == title ? 1 : 0;
+        return n;
+    }
+
+    const Shown* last (const juce::String& title) const
+    {
+        for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+            if (it->title == title)
+                return &*it;
+        return nullptr;
+    }
+
+private:
+    FileChoice nextChoice()
+    {
+        if (fileChoices.empty())
+            return {};
+        auto c = fileChoices.front();
+        fileChoices.pop_front();
+        return c;
+    }
+};
+
+//==============================================================================
+/** Runs the message loop until `done` holds or `timeoutMs` passed; returns whether it held. */
+inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    while (! done())
+    {
+        if ((int) (end - juce::Time::getMillisecondCounter()) <= 0)
+            return done();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
+    }
+    return true;
+}
+
+/** Runs the message loop for `ms` milliseconds. */
+inline void pumpFor (int ms)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) ms;
+    while ((int) (end - juce::Time::getMillisecondCounter()) > 0)
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
+}
+
+/** The first child of `parent` of type T for which `match` holds. */
+template <typename T>
+T* findChild (juce::Component& parent, const std::function<bool (T&)>& match)
+{
+    for (auto* child : parent.getChildren())
+        if (auto* c = dynamic_cast<T*> (child))
+            if (match (*c))
+                return c;
+    return nullptr;
+}
+
+inline juce::Button* button (juce::Component& page, const juce::String& text)
+{
+    return findChild<juce::Button> (page, [&] (juce::Button& b) { return b.getButtonText() == text; });
+}
+
+inline juce::TextEditor* editorAt (juce::Component& page, int x, int y)
+{
+    return findChild<juce::TextEditor> (page, [&] (juce::TextEditor& e)
+                                        { return e.getX() == x && e.getY() == y; });
+}
+
+inline juce::Label* labelAt (juce::Component& page, int x, int y)
+{
+    return findChild<juce::Label> (page, [&] (juce::Label& l) { return l.getX() == x && l.getY() == y; });
+}
+
+inline juce::ComboBox* modelBox (juce::Component& page)
+{
+    return findChild<juce::ComboBox> (page, [] (juce::ComboBox& b) { return b.getName() == "Offline Model"; });
+}
+
+/** The widgets of the Setup page, found as the user sees them. */
+struct SetupWidgets
+{
+    explicit SetupWidgets (CSetupPage& p) : page (p) {}
+
+    CSetupPage& page;
+    juce::Button* connect() const { return button (page, "Connect"); }
+    juce::Button* search() const { return button (page, "Search"); }
+    juce::Button* load() const { return button (page, "Load"); }
+    juce::Button* save() const { return button (page, "Save"); }
+    juce::Button* store() const { return button (page, "Store"); }
+    juce::Button* recall() const { return button (page, "Recall"); }
+    juce::Button* lock() const { return button (page, "Lock"); }
+    juce::Button* unlock() const { return button (page, "Unlock"); }
+    juce::Button* rename() const { return button (page, "Rename Speaker "); }
+    juce::Button* lcd() const { return button (page, "LCD Screen"); }
+    juce::Button* logo (const char* text) const { return button (page, text); }
+    juce::Button* slot (int number) const { return button (page, juce::String (number)); }
+    juce::TextEditor* slotName (int slot) const
+    {
+        return editorAt (page, slot < 10 ? 412 : 572, 202 + 24 * (slot % 10));
+    }
+    juce::TextEditor* deviceName() const { return editorAt (page, 172, 126); }
+    juce::TextEditor* lockCode() const { return editorAt (page, 244, 180); }
+    juce::TextEditor* presetName() const { return editorAt (page, 412, 126); }
+    juce::TextEditor* fileName() const { return editorAt (page, 412, 30); }
+    juce::Label* modelLabel() const { return labelAt (page, 170, 30); }
+    juce::ComboBox* offlineModels() const { return modelBox (page); }
+};
+
+/** Types `text` into `editor` as the keyboard would and presses Return. */
+inline void typeAndReturn (juce::TextEditor& editor, const juce::String& text)
+{
+    editor.selectAll();
+    editor.insertTextAtCaret (text);
+    editor.keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+}
+
+//==============================================================================
+/** The real main component with its pages, link and transport, a window stand-in that takes the
+    title, the preset document and the simulated speaker behind the in-memory HID host. */
+class EditorFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        root = std::make_unique<Croot>();
+        root->buildPaths();
+        rootCell = root.get();
+        lastAlertText = {};
+        AppSettings::getInstance().reload();
+
+        Dialogs::setCurrent (&dialogs);
+        speaker = std::make_shared<sim::SimulatedSpeaker>();
+        setUsbHost (&host);
+
+        window = std::make_unique<juce::DocumentWindow> ("VARENTO Edit ", juce::Colours::black, 0, false);
+        editor = std::make_unique<RemoteControl> (window.get());
+        document = std::make_unique<presetDocument>();
+        widgets = std::make_unique<SetupWidgets> (*setupPage);
+        page = setupPage;
+    }
+
+    void TearDown() override
+    {
+        widgets.reset();
+        document.reset();
+        editor.reset();
+        window.reset();
+        setUsbHost (nullptr);
+        host.unplugAll();
+        pumpFor (5);
+        Dialogs::setCurrent (nullptr);
+        rootCell = nullptr;
+        root.reset();
+        lastAlertText = {};
+    }
+
+    /** Clicks a button the way the user does and lets the message loop deliver it. */
+    static void click (juce::Button* b)
+    {
+        ASSERT_NE (b, nullptr);
+        b->triggerClick();
+        pumpFor (5);
+    }
+
+    /** Presses Search, plugs the speaker (model `model`, firmware `firmware`) in and waits until the
+        handshake has run; when it is accepted, also until every reply of going online has arrived. */
+    void connect (int model = 12, const std::string& firmware = "V2.0")
+    {
+        speaker->setInfo ("SIMSPEAKER", firmware, model);
+        // Search first, then plug: the transport greets the speaker once, when it finds it.
+        click (widgets->search());
+        host.plug (speaker);
+
+        ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }))
+            << "no Connect question";
+        pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; });
+
+        if (! page->offline)
+            waitForQuiet();
+    }
+
+    /** Waits until the link has nothing queued and nothing awaiting its echo. */
+    void waitForQuiet()
+    {
+        ASSERT_TRUE (pumpUntil ([] { return oscCom->queuedCount() == 0 && ! oscCom->isWaitingForAck(); }))
+            << "queue never drained";
+        pumpFor (20);
+    }
+
+    juce::String title() const { return window->getName(); }
+
+    std::unique_ptr<Croot> root;
+    ScriptedDialogs dialogs;
+    sim::MemoryHidHost host;
+    std::shared_ptr<sim::SimulatedSpeaker> speaker;
+    std::unique_ptr<juce::DocumentWindow> window;
+    std::unique_ptr<RemoteControl> editor;
+    std::unique_ptr<presetDocument> document;
+    std::unique_ptr<SetupWidgets> widgets;
+    CSetupPage* page = nullptr;
+};
+
+} // namespace editortest
