@@ -172,7 +172,8 @@ static void BM_GoOnlineSync (benchmark::State& state)
 }
 BENCHMARK (BM_GoOnlineSync)->UseManualTime()->Unit (benchmark::kMillisecond)->Iterations (20);
 
-/** From Cnode::sendOsc of one EQ band to its report being written to the speaker. */
+/** From Cnode::sendOsc of one EQ band to its report being written to the speaker; the argument is the
+    pause in milliseconds before each edit (a short one, and one long enough for the transport to idle). */
 static void BM_EditToWire (benchmark::State& state)
 {
     LinkRig rig (true);
@@ -205,12 +206,13 @@ static void BM_EditToWire (benchmark::State& state)
 
         state.PauseTiming();
         pumpUntil ([&rig] { return rig.drained(); });
-        pumpUntil ([] { return false; }, 3);  // start each edit from an idle link, not right after an echo
+        pumpUntil ([] { return false; }, (int) state.range (0));  // not right after an echo
         state.ResumeTiming();
     }
     addDistribution (state, samples);
 }
-BENCHMARK (BM_EditToWire)->UseManualTime()->Unit (benchmark::kMillisecond)->Iterations (200);
+BENCHMARK (BM_EditToWire)->Arg (3)->UseManualTime()->Unit (benchmark::kMillisecond)->Iterations (200);
+BENCHMARK (BM_EditToWire)->Arg (150)->UseManualTime()->Unit (benchmark::kMillisecond)->Iterations (40);
 
 /** CPU time of the "OSC connection" and "USB connection" threads over 10 s with nothing to send: online
     with the speaker (arg 1) and with no device present (arg 0), in percent of one core. */
@@ -219,11 +221,12 @@ static void BM_IdleCpu (benchmark::State& state)
     const bool withSpeaker = state.range (0) != 0;
     LinkRig rig (withSpeaker);
 
-    if (withSpeaker ? ! rig.connect() : ! pumpUntil ([] { return false; }, 300))
+    if (withSpeaker && ! rig.connect())
     {
         state.SkipWithError ("the link did not go online");
         return;
     }
+    pumpUntil ([] { return false; }, 300);  // settle
 
     for (auto _ : state)
     {

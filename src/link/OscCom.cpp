@@ -47,6 +47,26 @@ bool allFloatsFinite (const ReceivedMessage& message)
     return true;
 }
 
+/** True unless the message's type tags hold a tag other than int32, float32 and string. The speaker
+    sends nothing else, and the OSC reader does not check the size of some other kinds (blobs) against
+    the end of the message, so such a message is never handed to it. */
+bool onlyPlainArguments (const char* message, size_t length)
+{
+    const auto* addressEnd = static_cast<const char*> (std::memchr (message, 0, length));
+    if (addressEnd == nullptr)
+        return true;  // the reader rejects an unterminated address itself
+
+    const size_t tagsStart = ((size_t) (addressEnd - message) / 4 + 1) * 4;
+    if (tagsStart >= length || message[tagsStart] != ',')
+        return true;  // no type tags: no arguments, or a message the reader rejects
+
+    for (size_t i = tagsStart + 1; i < length && message[i] != 0; ++i)
+        if (message[i] != 'i' && message[i] != 'f' && message[i] != 's')
+            return false;
+
+    return true;
+}
+
 /** A level for the meters: never negative. */
 float level (float value) noexcept
 {
@@ -504,6 +524,9 @@ void OscCom::handleMessage (const juce::Message& message)
     // The OSC reader may look up to three bytes past the end it is given: parse a zero-padded copy.
     char buffer[MyMessage::maxMessageBytes + 4] = {};
     std::memcpy (buffer, block + MyMessage::messageOffset, length);
+
+    if (! onlyPlainArguments (buffer, length))
+        return;
 
     try
     {

@@ -13,6 +13,8 @@ UsbConnection* usbConnection = nullptr;
 namespace
 {
 constexpr int readWaitMs = 5;        // how long one pass waits for an input report
+constexpr int quietPasses = 20;      // passes without any traffic (about 100 ms) before the link is idle
+constexpr int idleReadWaitMs = 50;   // how long one pass waits while idle; wake() still ends it at once
 constexpr int writeWaitMs = 200;     // how long one write try may take
 constexpr int writeTries = 5;
 constexpr int searchPauseMs = 200;   // pause after a search found nothing
@@ -165,6 +167,7 @@ void UsbConnection::writePendingTransmit()
         sendBytes (txData, txLength);
 
     txSlot.store (slotFree, std::memory_order_release);
+    quietCount = 0;
 }
 
 void UsbConnection::sendInfo()
@@ -287,11 +290,15 @@ int UsbConnection::readReport (uint8_t* block)
     }
 
     // A read that times out stays pending and is waited for again in the next pass, so a report that
-    // arrives between two passes is never lost to a cancel.
-    switch (device->waitRead (readWaitMs))
+    // arrives between two passes is never lost to a cancel. The pass waits 5 ms while there is traffic;
+    // after about 100 ms without any it waits longer, which changes nothing the link can see (a report
+    // ends the wait when it arrives, and a filled transmit slot, a close or a stop wake the thread) but
+    // spares the idle wake-ups.
+    switch (device->waitRead (quietCount >= quietPasses ? idleReadWaitMs : readWaitMs))
     {
         case hid::WaitResult::completed:
             readPending = false;
+            quietCount = 0;
             return acceptReport (inReport, block);
 
         case hid::WaitResult::failed:
@@ -301,6 +308,9 @@ int UsbConnection::readReport (uint8_t* block)
             return -1;
 
         case hid::WaitResult::timedOut:
+            ++quietCount;
+            break;
+
         case hid::WaitResult::interrupted:
             break;
     }
@@ -319,6 +329,7 @@ void UsbConnection::closeDevice()
         device->cancelIo();
 
     readPending = false;
+    quietCount = 0;
     setDevice (nullptr);
 }
 

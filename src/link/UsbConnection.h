@@ -96,6 +96,7 @@ private:
     std::mutex deviceLock;
     std::unique_ptr<hid::Device> device;
     bool readPending = false;
+    int quietCount = 0;  // read waits in a row that brought nothing
     uint8_t outReport[hid::reportSize] = {};
     uint8_t inReport[hid::reportSize] = {};
 

@@ -246,6 +246,12 @@ TEST_F (OscComReceiveTest, BrokenInputIsDroppedQuietly)
     handle (12345, framed, (uint32_t) meter.size());  // a foreign tag is no reply
     EXPECT_EQ (partner.calls.size(), calls);
 
+    // A blob whose size points far past the message: the OSC reader itself would not stop there.
+    const uint8_t blob[] = { 0, 0, 0, 0, '/', 'm', 'e', 't', 'e', 'r', 0, 0, ',', 'b', 'b', 's', 0, 0, 0, 0,
+                             0x56, 0x03, 0xd0, 0xcf, 0, 0, 0, 0 };
+    handle (osc::usbMessageTag, std::vector<uint8_t> (std::begin (blob), std::end (blob)), sizeof (blob) - 4);
+    EXPECT_EQ (partner.calls.size(), calls);
+
     // An early address-only message must not borrow arguments from what an earlier one left behind.
     auto info = sim::OscCodec::encode ("/info", { std::string ("A"), std::string ("V2.0"), int32_t (0) });
     std::vector<uint8_t> stale (4, 0);

@@ -2,6 +2,7 @@
 // values the link forwards, driven through the real editor and the simulated speaker.
 #include "EditorTestSupport.h"
 
+#include "ui/CConfigPage.h"
 #include "ui/led_clip.h"
 #include "ui/led_meter.h"
 
@@ -317,4 +318,27 @@ TEST_F (CSetupPageTest, SpeakerAlertsGoThroughTheDialogs)
     EXPECT_EQ (dialogs.last ("Alert message from speaker:")->button, "Ok");
     // The scripted box closes at once, so the same text shows again.
     EXPECT_TRUE (lastAlertText.isEmpty());
+}
+
+TEST_F (CSetupPageTest, SpeakerGainMovesTheInputGainKnobOnly)
+{
+    // The Configuration page's two knobs of that name: the input gain (-60 to 0) and the trim.
+    juce::Slider gainKnob ("input Trim"), trimKnob ("input Trim");
+    gainKnob.setRange (-60.0, 0.0, 0.5);
+    trimKnob.setRange (-30.0, 10.0, 0.5);
+    trimKnob.setValue (2.0, juce::dontSendNotification);
+    configPage->addChildComponent (trimKnob);
+    configPage->addChildComponent (gainKnob);
+
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    ASSERT_TRUE (speaker->queueMessage ("/gain", { -12.5f }));
+    const bool moved = pumpUntil ([&] { return gainKnob.getValue() == -12.5; });
+    configPage->removeChildComponent (&gainKnob);
+    configPage->removeChildComponent (&trimKnob);
+
+    ASSERT_TRUE (moved);
+    EXPECT_EQ (trimKnob.getValue(), 2.0);
+    waitForQuiet();
+    EXPECT_EQ (speaker->receivedCount ("/gain"), 0u);
 }
