@@ -163,6 +163,8 @@ void OscCom::enqueue (OscPacket* message)
             auto& slot = sendQueue[i];
             if (slot != nullptr && std::strcmp (slot->address(), owned->address()) == 0)
             {
+                if (i == sendQueueTail && waitingForAck.load())
+                    tailReplacedInFlight = true;
                 slot = std::move (owned);
                 return;
             }
@@ -298,6 +300,7 @@ void OscCom::goOffline()
             sendQueue[sendQueueTail].reset();
 
         waitingForAck = false;
+        tailReplacedInFlight = false;
         sendRetries = 0;
     }
     notify();
@@ -318,8 +321,14 @@ bool OscCom::acknowledge (const char* address)
         if (tail == nullptr || std::strcmp (tail->address() + 1, address) != 0)
             return false;
 
-        tail.reset();
-        sendQueueTail = nextIndex (sendQueueTail);
+        // The echo of an older value that a newer one replaced acknowledges the older copy only:
+        // the newer value stays queued and goes out next, so the user's last edit is not lost.
+        if (! tailReplacedInFlight)
+        {
+            tail.reset();
+            sendQueueTail = nextIndex (sendQueueTail);
+        }
+        tailReplacedInFlight = false;
         waitingForAck = false;
         sendRetries = 0;
     }
@@ -448,6 +457,7 @@ void OscCom::run()
 
                     if (handToTransport ((int) message->size(), message->data()))
                     {
+                        tailReplacedInFlight = false;
                         waitingForAck = true;
                         sendTime = Clock::now();
                         ++sendRetries;

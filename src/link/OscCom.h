@@ -205,6 +205,9 @@ private:
     int sendQueueHead = 0;
     int sendQueueTail = 0;
     int sendRetries = 0;
+    // The message awaiting its echo was replaced by a newer value: its echo acknowledges only the copy
+    // in flight, and the newer message is handed over next. Guarded by sendQueueLock.
+    bool tailReplacedInFlight = false;
     int refused = 0;
 
     std::atomic<bool> waitingForAck { false };

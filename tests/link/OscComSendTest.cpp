@@ -113,7 +113,7 @@ TEST_F (OscComSendTest, ANewerValueTakesTheQueuedMessagesPlace)
     EXPECT_EQ (link->queuedCount(), 7);
 }
 
-TEST_F (OscComSendTest, AnEchoOfTheOlderValueRemovesTheNewerMessage)
+TEST_F (OscComSendTest, AnEchoOfTheOlderValueLeavesTheNewerMessageToBeSentNext)
 {
     connect();
     speaker->clearLogs();
@@ -129,9 +129,17 @@ TEST_F (OscComSendTest, AnEchoOfTheOlderValueRemovesTheNewerMessage)
     ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
     pumpFor (150);
 
+    // The first echo acknowledged the copy in flight; the newer value followed at once, without waiting
+    // for a time-out, and its echo left the tree at the user's last value.
     const auto sent = speaker->receivedWithAddress ("/peq/02");
-    ASSERT_EQ (sent.size(), 1u);
+    ASSERT_EQ (sent.size(), 2u);
     EXPECT_EQ (sent[0].floatArg (2), 3.0f);
+    EXPECT_EQ (sent[1].floatArg (2), -6.0f);
+    EXPECT_LT (std::chrono::duration_cast<std::chrono::milliseconds> (sent[1].time - sent[0].time).count(), 100);
+    const auto stored = speaker->nodeValues ("/peq/02");
+    ASSERT_EQ (stored.size(), 4u);
+    EXPECT_EQ (std::get<float> (stored[2]), -6.0f);
+    EXPECT_FLOAT_EQ (band (2)->gain->getFloat(), -6.0f);
 }
 
 TEST_F (OscComSendTest, ATimeOutSendsTheNewerValueNext)

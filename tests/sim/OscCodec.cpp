@@ -60,7 +60,8 @@ bool OscCodec::decodeReport (const Report& report, SimMessage& out)
     {
         // Keep what can be told of a broken message: the text up to the first NUL, when there is one.
         const auto* begin = reinterpret_cast<const char*> (out.bytes.data());
-        const auto* nul = static_cast<const char*> (std::memchr (begin, 0, out.bytes.size()));
+        const auto* nul = out.bytes.empty() ? nullptr
+                                            : static_cast<const char*> (std::memchr (begin, 0, out.bytes.size()));
         out.address = nul != nullptr ? std::string (begin, nul) : std::string();
         out.typeTags.clear();
         out.args.clear();
