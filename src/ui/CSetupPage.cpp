@@ -7,6 +7,7 @@
 #include "model/PresetText.h"
 #include "ui/CConfigPage.h"
 #include "ui/Dialogs.h"
+#include "ui/Palette.h"
 #include "ui/RemoteControl.h"
 #include "ui/presetDocument.h"
 
@@ -14,14 +15,6 @@ CSetupPage* setupPage = nullptr;
 
 namespace
 {
-const juce::Colour pageBackground (0xff161616);
-const juce::Colour frameGrey (0xff666767);
-const juce::Colour captionText (0xffb8b8b8);
-const juce::Colour lightText (0xffeaefe3);
-const juce::Colour lightBlue (0xff6ebedd);
-const juce::Colour orange (0xfff37c21);
-const juce::Colour red (0xffef464e);
-const juce::Colour blue (0xff104879);
 
 /** Shown in the lock-code editor before a code is typed or reported. */
 const char* const lockCodePlaceholder = "****";
@@ -50,8 +43,8 @@ std::unique_ptr<juce::TextButton> makeTextButton (const juce::String& name, cons
 {
     auto button = std::make_unique<juce::TextButton> (name);
     button->setButtonText (text);
-    button->setColour (juce::TextButton::buttonColourId, frameGrey);
-    button->setColour (juce::TextButton::textColourOffId, lightText);
+    button->setColour (juce::TextButton::buttonColourId, palette::grey);
+    button->setColour (juce::TextButton::textColourOffId, palette::lightText);
     return button;
 }
 
@@ -82,11 +75,11 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     : juce::Component ("SetupPage"),
       ownerComponent (owner)
 {
-    modelLabel = makeLabel ({}, "- offline -", 16.0f, true, juce::Justification::centredLeft, orange);
+    modelLabel = makeLabel ({}, "- offline -", 16.0f, true, juce::Justification::centredLeft, palette::orange);
     addAndMakeVisible (*modelLabel);
 
     offlineModeLabel = makeLabel ({}, TRANS ("Offline Mode"), 15.0f, false, juce::Justification::centredRight,
-                                  captionText);
+                                  palette::caption);
     addAndMakeVisible (*offlineModeLabel);
 
     offlineModelBox = std::make_unique<juce::ComboBox> ("Offline Model");
@@ -96,11 +89,11 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     for (int m = 0; m <= 38; ++m)
         if (m != 6 && m != 7)
             offlineModelBox->addItem (modelCodes[m], m + 1);
-    offlineModelBox->setColour (juce::ComboBox::buttonColourId, lightBlue);
-    offlineModelBox->setColour (juce::ComboBox::outlineColourId, captionText);
-    offlineModelBox->setColour (juce::ComboBox::textColourId, lightText);
-    offlineModelBox->setColour (juce::ComboBox::backgroundColourId, frameGrey);
-    offlineModelBox->setColour (juce::ComboBox::arrowColourId, orange);
+    offlineModelBox->setColour (juce::ComboBox::buttonColourId, palette::lightBlue);
+    offlineModelBox->setColour (juce::ComboBox::outlineColourId, palette::caption);
+    offlineModelBox->setColour (juce::ComboBox::textColourId, palette::lightText);
+    offlineModelBox->setColour (juce::ComboBox::backgroundColourId, palette::grey);
+    offlineModelBox->setColour (juce::ComboBox::arrowColourId, palette::orange);
     offlineModelBox->addListener (this);
     addAndMakeVisible (*offlineModelBox);
 
@@ -114,7 +107,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
         editor->setCaretVisible (false);
         editor->setColour (juce::TextEditor::textColourId, juce::Colour (0xfff0ffff));
         editor->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x50ffffff));
-        editor->setColour (juce::TextEditor::highlightColourId, lightBlue);
+        editor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
         editor->setColour (juce::TextEditor::shadowColourId, juce::Colour (0x38000000));
         addAndMakeVisible (*editor);
 
@@ -122,7 +115,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
         button = std::make_unique<juce::ToggleButton> (juce::String (k + 1));
         button->setName (juce::String (k + 1));
         button->setRadioGroupId (1);
-        button->setColour (juce::ToggleButton::textColourId, captionText);
+        button->setColour (juce::ToggleButton::textColourId, palette::caption);
         button->addListener (this);
         addAndMakeVisible (*button);
     }
@@ -137,7 +130,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
 
     lockButton = makeTextButton ("textButton", TRANS ("Lock"));
     lockButton->setRadioGroupId (5);
-    lockButton->setColour (juce::TextButton::buttonOnColourId, red);
+    lockButton->setColour (juce::TextButton::buttonOnColourId, palette::red);
     lockButton->addListener (this);
     addAndMakeVisible (*lockButton);
 
@@ -147,7 +140,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     lockCodeEditor->setPasswordCharacter (0);
     lockCodeEditor->setColour (juce::TextEditor::textColourId, juce::Colours::white);
     lockCodeEditor->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x50ffffff));
-    lockCodeEditor->setColour (juce::TextEditor::highlightColourId, lightBlue);
+    lockCodeEditor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
     lockCodeEditor->setColour (juce::TextEditor::outlineColourId, juce::Colour (0x50000000));
     lockCodeEditor->setColour (juce::TextEditor::shadowColourId, juce::Colour (0x38000000));
     addAndMakeVisible (*lockCodeEditor);
@@ -157,12 +150,12 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     addAndMakeVisible (*storeButton);
 
     connectButton = makeTextButton ("sync to speaker", TRANS ("Connect"));
-    connectButton->setColour (juce::TextButton::buttonOnColourId, orange);
+    connectButton->setColour (juce::TextButton::buttonOnColourId, palette::orange);
     connectButton->addListener (this);
     addAndMakeVisible (*connectButton);
 
     searchButton = makeTextButton ("search USB", TRANS ("Search"));
-    searchButton->setColour (juce::TextButton::buttonOnColourId, lightBlue);
+    searchButton->setColour (juce::TextButton::buttonOnColourId, palette::lightBlue);
     searchButton->addListener (this);
     addAndMakeVisible (*searchButton);
 
@@ -170,7 +163,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     makePlainSingleLine (*presetNameEditor);
     presetNameEditor->setColour (juce::TextEditor::textColourId, juce::Colours::white);
     presetNameEditor->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x50ffffff));
-    presetNameEditor->setColour (juce::TextEditor::highlightColourId, lightBlue);
+    presetNameEditor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
     presetNameEditor->setColour (juce::TextEditor::outlineColourId, juce::Colour (0x50000000));
     addAndMakeVisible (*presetNameEditor);
 
@@ -179,15 +172,15 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     addAndMakeVisible (*recallButton);
 
     lockCodeLabel = makeLabel ("Output", TRANS ("Lock code"), 15.0f, false, juce::Justification::centredLeft,
-                               captionText);
+                               palette::caption);
     addAndMakeVisible (*lockCodeLabel);
 
     presetNameLabel = makeLabel ("new label", TRANS ("Preset Name"), 15.0f, false,
-                                 juce::Justification::centredLeft, captionText);
+                                 juce::Justification::centredLeft, palette::caption);
     addAndMakeVisible (*presetNameLabel);
 
     renameButton = makeTextButton ("rename Speaker", TRANS ("Rename Speaker "));
-    renameButton->setColour (juce::TextButton::buttonOnColourId, blue);
+    renameButton->setColour (juce::TextButton::buttonOnColourId, palette::blue);
     renameButton->addListener (this);
     addAndMakeVisible (*renameButton);
 
@@ -196,27 +189,27 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     fileNameEditor->setColour (juce::TextEditor::textColourId, juce::Colours::white);
     fileNameEditor->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x50ffffff));
     fileNameEditor->setColour (juce::TextEditor::outlineColourId, juce::Colour (0x50000000));
-    fileNameEditor->setColour (juce::TextEditor::highlightColourId, lightBlue);
+    fileNameEditor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
     addAndMakeVisible (*fileNameEditor);
 
     fileNameLabel = makeLabel ("new label", TRANS ("File Name"), 15.0f, false, juce::Justification::centredLeft,
-                               captionText);
+                               palette::caption);
     addAndMakeVisible (*fileNameLabel);
 
     unlockButton = makeTextButton ("textButton", TRANS ("Unlock"));
     unlockButton->setRadioGroupId (5);
-    unlockButton->setColour (juce::TextButton::buttonOnColourId, blue);
+    unlockButton->setColour (juce::TextButton::buttonOnColourId, palette::blue);
     unlockButton->addListener (this);
     addAndMakeVisible (*unlockButton);
 
     lcdButton = makeTextButton ("screen", TRANS ("LCD Screen"));
     lcdButton->setClickingTogglesState (true);
-    lcdButton->setColour (juce::TextButton::buttonOnColourId, blue);
+    lcdButton->setColour (juce::TextButton::buttonOnColourId, palette::blue);
     lcdButton->addListener (this);
     addAndMakeVisible (*lcdButton);
 
     frontLogoLabel = makeLabel ({}, TRANS ("Front Logo"), 15.0f, false, juce::Justification::centredLeft,
-                                captionText);
+                                palette::caption);
     addChildComponent (*frontLogoLabel);
 
     const char* const logoTexts[] = { "Off", "On", "Limiter" };
@@ -226,7 +219,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
         button = std::make_unique<juce::ToggleButton> (TRANS (logoTexts[i]));
         button->setName (logoTexts[i]);
         button->setRadioGroupId (2);
-        button->setColour (juce::ToggleButton::textColourId, captionText);
+        button->setColour (juce::ToggleButton::textColourId, palette::caption);
         button->addListener (this);
         addChildComponent (*button);
     }
@@ -241,7 +234,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
 
     lockCodeEditor->setInputRestrictions (4);
     lockCodeEditor->setSelectAllWhenFocused (true);
-    lockCodeEditor->setTextToShowWhenEmpty (lockCodePlaceholder, pageBackground);
+    lockCodeEditor->setTextToShowWhenEmpty (lockCodePlaceholder, palette::background);
     lockCodeEditor->setIndents (6, 4);
     lockCodeEditor->addListener (this);
 
@@ -748,8 +741,8 @@ bool CSetupPage::setModelFromCode (const juce::String& code)
 //==============================================================================
 void CSetupPage::paint (juce::Graphics& g)
 {
-    g.fillAll (pageBackground);
-    g.setColour (frameGrey);
+    g.fillAll (palette::background);
+    g.setColour (palette::grey);
     g.drawHorizontalLine (102, 0.0f, (float) getWidth());
     g.drawHorizontalLine (103, 0.0f, (float) getWidth());
 }

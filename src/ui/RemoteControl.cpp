@@ -10,16 +10,14 @@
 #include "link/OscCom.h"
 #include "model/Globals.h"
 
+#include "ui/Palette.h"
+
 #include <BinaryData.h>
 
 RemoteControl* remoteControl = nullptr;
 
 namespace
 {
-    const juce::Colour background (0xff161616);
-    const juce::Colour panelGrey (0xff666767);
-    const juce::Colour captionText (0xffb8b8b8);
-    const juce::Colour tabColour (0xff666767);
 
     std::unique_ptr<juce::Label> makeLabel (const juce::String& name, const juce::String& text, float height, bool bold)
     {
@@ -27,7 +25,7 @@ namespace
         label->setFont (juce::Font (height, bold ? juce::Font::bold : juce::Font::plain));
         label->setJustificationType (juce::Justification::centred);
         label->setEditable (false, false, false);
-        label->setColour (juce::Label::textColourId, captionText);
+        label->setColour (juce::Label::textColourId, palette::caption);
         return label;
     }
 }
@@ -54,11 +52,11 @@ RemoteControl::RemoteControl (juce::DocumentWindow* window)
     addAndMakeVisible (tabs.get());
 
     setupPage = new CSetupPage (this);
-    tabs->addTab (juce::translate ("  Setup  "), tabColour, setupPage, true);
+    tabs->addTab (juce::translate ("  Setup  "), palette::grey, setupPage, true);
     configPage = new CConfigPage();
-    tabs->addTab (juce::translate ("  Configuration  "), tabColour, configPage, true);
+    tabs->addTab (juce::translate ("  Configuration  "), palette::grey, configPage, true);
     peqPage = new CPeqPage();
-    tabs->addTab (juce::translate ("  Equaliser  "), tabColour, peqPage, true);
+    tabs->addTab (juce::translate ("  Equaliser  "), palette::grey, peqPage, true);
     tabs->setCurrentTabIndex (0, true);
 
     versionLabel = makeLabel ("version", "V1.0", 15.0f, false);
@@ -243,22 +241,22 @@ void RemoteControl::resized()
 
 void RemoteControl::paint (juce::Graphics& g)
 {
-    g.fillAll (background);
+    g.fillAll (palette::background);
 
-    g.setColour (panelGrey);
+    g.setColour (palette::grey);
     g.fillRoundedRectangle (735.0f, 4.0f, 174.0f, 508.0f, 10.0f);
 
-    g.setColour (background);
+    g.setColour (palette::background);
     g.fillRect (740, 37, 164, 470);
 
-    g.setColour (panelGrey.withMultipliedAlpha (0.5f));
+    g.setColour (palette::grey.withMultipliedAlpha (0.5f));
     g.drawRect (740, 37, 164, 470, 1);
 
-    g.setColour (panelGrey);
+    g.setColour (palette::grey);
     g.fillPath (framePath);
     g.fillRoundedRectangle (760.0f, 60.0f, 124.0f, 210.0f, 5.0f);
 
-    g.setColour (background);
+    g.setColour (palette::background);
     g.fillRoundedRectangle (772.0f, 82.0f, 28.0f, 12.0f, 3.0f);
     g.fillRoundedRectangle (844.0f, 82.0f, 28.0f, 12.0f, 3.0f);
     g.fillRoundedRectangle (772.0f, 96.0f, 28.0f, 152.0f, 3.0f);

@@ -2,6 +2,7 @@
 // Shared by the link's tests: a user interface that records what the link tells it and answers its
 // questions from a script, and a fixture that runs the real link against the simulated speaker.
 
+#include "support/MessagePump.h"
 #include "link/LinkPartner.h"
 #include "link/OscCom.h"
 #include "link/UsbHost.h"
@@ -140,23 +141,10 @@ inline Decoded decode (const juce::MemoryBlock& block)
 /** Runs the message loop until `done` holds or `timeoutMs` passed; returns whether it held. */
 inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 3000)
 {
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-    while (! done())
-    {
-        if ((int) (end - juce::Time::getMillisecondCounter()) <= 0)
-            return done();
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
-    }
-    return true;
+    return testpump::pumpUntil (done, timeoutMs);
 }
 
-/** Runs the message loop for `ms` milliseconds. */
-inline void pumpFor (int ms)
-{
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) ms;
-    while ((int) (end - juce::Time::getMillisecondCounter()) > 0)
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
-}
+using testpump::pumpFor;
 
 /** The real link, its real threads and the simulated speaker behind the in-memory HID host. */
 class LinkFixture : public ::testing::Test

@@ -2,6 +2,7 @@
 // Shared by the Setup page and editor tests: scripted dialogs, widget finders, and a fixture that runs
 // the real main component, link and transport against the simulated speaker.
 
+#include "support/MessagePump.h"
 #include "link/OscCom.h"
 #include "link/UsbHost.h"
 #include "model/AppSettings.h"
@@ -110,23 +111,10 @@ private:
 /** Runs the message loop until `done` holds or `timeoutMs` passed; returns whether it held. */
 inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
 {
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-    while (! done())
-    {
-        if ((int) (end - juce::Time::getMillisecondCounter()) <= 0)
-            return done();
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
-    }
-    return true;
+    return testpump::pumpUntil (done, timeoutMs);
 }
 
-/** Runs the message loop for `ms` milliseconds. */
-inline void pumpFor (int ms)
-{
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) ms;
-    while ((int) (end - juce::Time::getMillisecondCounter()) > 0)
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
-}
+using testpump::pumpFor;
 
 /** The first child of `parent` of type T for which `match` holds. */
 template <typename T>

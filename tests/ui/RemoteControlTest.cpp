@@ -1,5 +1,6 @@
 // The main component: start-up state, titles, meters and LEDs, the series picture, painting, and the
 // whole editor against the simulated speaker.
+#include "support/MessagePump.h"
 #include "link/OscCom.h"
 #include "link/UsbHost.h"
 #include "model/Croot.h"
@@ -27,17 +28,7 @@ using uitest::render;
 
 namespace
 {
-    bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
-    {
-        const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-        while (! done())
-        {
-            if ((int) (end - juce::Time::getMillisecondCounter()) <= 0)
-                return done();
-            juce::MessageManager::getInstance()->runDispatchLoopUntil (2);
-        }
-        return true;
-    }
+    using testpump::pumpUntil;
 
     /** Answers every question with OK and records what was asked. */
     struct ScriptedDialogs : Dialogs
