@@ -455,16 +455,20 @@ void OscCom::run()
                 {
                     const auto& message = sendQueue[sendQueueTail];
 
+                    // The echo can come back before this thread runs on after the hand-over: it must find
+                    // the flag already set (its acknowledgement then waits for this lock).
+                    waitingForAck = true;
+
                     if (handToTransport ((int) message->size(), message->data()))
                     {
                         tailReplacedInFlight = false;
-                        waitingForAck = true;
                         sendTime = Clock::now();
                         ++sendRetries;
                         handedOver = true;
                     }
                     else
                     {
+                        waitingForAck = false;
                         idleMs = 1;  // the slot is busy with a direct message; no attempt is counted
                     }
                 }

@@ -203,8 +203,13 @@ int UsbConnection::openDevice (uint8_t* serialBuffer)
         for (int i = 0; i < 16; ++i)
             if (serial[2 * i] != 0)
                 text[length++] = (char) serial[2 * i];
-        std::printf ("Found VR speaker serial #%s\n", text);
-        std::fflush (stdout);
+        // Announced once per speaker: after a Cancel the device is reopened every 200 ms.
+        if (lastAnnouncedSerial != text)
+        {
+            lastAnnouncedSerial = text;
+            std::printf ("Found VR speaker serial #%s\n", text);
+            std::fflush (stdout);
+        }
     }
 
     setDevice (std::move (found));

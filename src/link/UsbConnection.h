@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 
 /**
     Carries the OSC link's messages to and from the speaker. Its thread finds and opens the speaker,
@@ -90,6 +91,7 @@ private:
 
     mutable std::mutex serialLock;
     uint8_t serialNumber[32] = {};
+    std::string lastAnnouncedSerial;  // this thread's own: the serial last printed
 
     // The open device. Only this thread opens, uses and closes it; deviceLock is held while it is
     // replaced and while another thread wakes it.

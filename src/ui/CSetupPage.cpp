@@ -11,6 +11,8 @@
 #include "ui/RemoteControl.h"
 #include "ui/presetDocument.h"
 
+#include <cmath>
+
 CSetupPage* setupPage = nullptr;
 
 namespace
@@ -462,6 +464,10 @@ void CSetupPage::showPeakLimit (bool clip, bool limitA, bool limitB)
 
 void CSetupPage::showGain (float gain)
 {
+    // A value that is not a number has no place on the knob; the slider would keep and draw it.
+    if (std::isnan (gain))
+        return;
+
     if (auto* knob = findInputGainKnob())
         knob->setValue (gain, juce::dontSendNotification);
 }

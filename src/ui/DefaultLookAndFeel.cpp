@@ -102,6 +102,8 @@ AlertWindow* DefaultLookAndFeel::createAlertWindow (const String& title, const S
     AlertWindow* window = LookAndFeel_V3::createAlertWindow (title, message, button1, button2, button3,
                                                              iconType, numButtons, associatedComponent);
     window->setColour (AlertWindow::textColourId, alertText);
+    // The window laid out its text while building its buttons, in the colour it had then.
+    window->sendLookAndFeelChange();
     return window;
 }
 

@@ -9,6 +9,8 @@ VarentoEditApplication::VarentoEditApplication() = default;
 VarentoEditApplication::~VarentoEditApplication()
 {
     mainWindow.reset();
+    if (root != nullptr && rootCell == root.get())
+        rootCell = nullptr;
     root.reset();
 }
 
@@ -40,6 +42,8 @@ void VarentoEditApplication::shutdown()
 {
     mainWindow.reset();
     // The tree outlives every page and the link; nothing uses it after the window is gone.
+    if (rootCell == root.get())
+        rootCell = nullptr;
     root.reset();
 }
 

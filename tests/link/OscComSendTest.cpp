@@ -118,6 +118,7 @@ TEST_F (OscComSendTest, AnEchoOfTheOlderValueLeavesTheNewerMessageToBeSentNext)
     connect();
     speaker->clearLogs();
     speaker->setReplyDelay (40);
+    link->setAcknowledgementTimeout (60000);  // only an echo can move the queue on, however slow the machine
 
     sendBandGain (2, 3.0f);
     waitForAttempts ("/peq/02", 1);
@@ -129,17 +130,37 @@ TEST_F (OscComSendTest, AnEchoOfTheOlderValueLeavesTheNewerMessageToBeSentNext)
     ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
     pumpFor (150);
 
-    // The first echo acknowledged the copy in flight; the newer value followed at once, without waiting
-    // for a time-out, and its echo left the tree at the user's last value.
+    // The first echo acknowledged the copy in flight; the newer value followed without a time-out, and
+    // its echo left the tree at the user's last value.
     const auto sent = speaker->receivedWithAddress ("/peq/02");
     ASSERT_EQ (sent.size(), 2u);
     EXPECT_EQ (sent[0].floatArg (2), 3.0f);
     EXPECT_EQ (sent[1].floatArg (2), -6.0f);
-    EXPECT_LT (std::chrono::duration_cast<std::chrono::milliseconds> (sent[1].time - sent[0].time).count(), 100);
     const auto stored = speaker->nodeValues ("/peq/02");
     ASSERT_EQ (stored.size(), 4u);
     EXPECT_EQ (std::get<float> (stored[2]), -6.0f);
     EXPECT_FLOAT_EQ (band (2)->gain->getFloat(), -6.0f);
+}
+
+TEST_F (OscComSendTest, AnEchoThatOvertakesTheSendLoopStillAcknowledges)
+{
+    connect();
+    speaker->clearLogs();
+
+    // The send loop is held up right after handing the message over, long enough for the speaker's echo
+    // to reach the link before the loop has gone on: the echo must still count. (Nothing here may take
+    // the queue's lock while the echo is handled, as the page does not either.)
+    speaker->setWakeDelay (150);
+    sendBandGain (2, 3.0f);
+    ASSERT_TRUE (speaker->waitForSent (1, 3000, "/peq/02"));
+    pumpFor (30);
+    speaker->setWakeDelay (0);
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
+    pumpFor (300);
+
+    EXPECT_EQ (speaker->receivedCount ("/peq/02"), 1u);  // acknowledged by its first echo, never resent
+    EXPECT_EQ (link->retryCount(), 0);
+    EXPECT_TRUE (link->online.load());
 }
 
 TEST_F (OscComSendTest, ATimeOutSendsTheNewerValueNext)
@@ -197,6 +218,7 @@ TEST_F (OscComSendTest, ALateEchoAcknowledgesNothingButTheResentOnesEchoDoes)
     waitForAttempts ("/limiter", 1);
     link->setSendingEnabled (0);  // hold the resend back
     ASSERT_TRUE (pumpUntil ([this] { return ! link->isWaitingForAck(); }));
+    const auto attempts = speaker->receivedCount ("/limiter");  // a slow machine may have resent once
 
     fromSpeaker ("/limiter", { -10.0f });
     EXPECT_EQ (link->queuedCount(), 1);
@@ -204,7 +226,7 @@ TEST_F (OscComSendTest, ALateEchoAcknowledgesNothingButTheResentOnesEchoDoes)
     speaker->setSilent (false);
     link->setSendingEnabled (1);
     ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
-    EXPECT_EQ (speaker->receivedCount ("/limiter"), 2u);
+    EXPECT_EQ (speaker->receivedCount ("/limiter"), attempts + 1);
 }
 
 TEST_F (OscComSendTest, NothingIsQueuedWhileOffline)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace sim
 {
@@ -196,6 +197,14 @@ void MemoryHidHandle::cancelIo()
 
 void MemoryHidHandle::wake()
 {
+    int delayMs = 0;
+    {
+        std::lock_guard<std::mutex> lock (device->mutex);
+        delayMs = device->wakeDelayMs;
+    }
+    if (delayMs > 0)
+        std::this_thread::sleep_for (std::chrono::milliseconds (delayMs));
+
     std::lock_guard<std::mutex> lock (device->mutex);
     wakePending = true;
     device->changed.notify_all();

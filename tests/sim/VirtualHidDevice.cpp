@@ -88,6 +88,12 @@ void VirtualHidDevice::setWritesStalled (bool stalled)
     changed.notify_all();
 }
 
+void VirtualHidDevice::setWakeDelay (int ms)
+{
+    std::lock_guard<std::mutex> lock (mutex);
+    wakeDelayMs = ms > 0 ? ms : 0;
+}
+
 std::vector<SimMessage> VirtualHidDevice::received() const
 {
     std::lock_guard<std::mutex> lock (mutex);

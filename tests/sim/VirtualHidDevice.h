@@ -82,6 +82,10 @@ public:
     /** While true, writes from the host never complete (waitWrite times out; nothing is received). */
     void setWritesStalled (bool stalled);
 
+    /** Holds up every thread that wakes a host handle (hid::Device::wake) for `ms` milliseconds before
+        the wake takes effect, as when that thread is descheduled at that moment (0: none). */
+    void setWakeDelay (int ms);
+
     // ---- logs ----
 
     /** Every report the host wrote to this device (completed writes), oldest first. */
@@ -149,6 +153,7 @@ private:
     int handles = 0;
     int opens = 0;
     bool writesStalled = false;
+    int wakeDelayMs = 0;
     std::deque<QueuedReport> inputQueue;
     Clock::time_point lastInputFrame {};  // when the host last read a report
     Clock::time_point lastOutputFrame {}; // when the last host write completed

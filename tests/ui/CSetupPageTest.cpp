@@ -6,6 +6,8 @@
 #include "ui/led_clip.h"
 #include "ui/led_meter.h"
 
+#include <limits>
+
 using namespace editortest;
 
 namespace
@@ -23,6 +25,16 @@ protected:
 
     /** Selects the slot button `number` as a click does. */
     void selectSlot (int number) { click (widgets->slot (number)); }
+
+    /** The Configuration page's first slider of that name whose range starts at `minimum`. */
+    static juce::Slider* firstKnob (const juce::String& name, double minimum)
+    {
+        for (auto* child : configPage->getChildren())
+            if (auto* slider = dynamic_cast<juce::Slider*> (child))
+                if (slider->getName() == name && slider->getMinimum() == minimum)
+                    return slider;
+        return nullptr;
+    }
 };
 } // namespace
 
@@ -322,23 +334,48 @@ TEST_F (CSetupPageTest, SpeakerAlertsGoThroughTheDialogs)
 
 TEST_F (CSetupPageTest, SpeakerGainMovesTheInputGainKnobOnly)
 {
-    // The Configuration page's two knobs of that name: the input gain (-60 to 0) and the trim.
-    juce::Slider gainKnob ("input Trim"), trimKnob ("input Trim");
-    gainKnob.setRange (-60.0, 0.0, 0.5);
-    trimKnob.setRange (-30.0, 10.0, 0.5);
-    trimKnob.setValue (2.0, juce::dontSendNotification);
-    configPage->addChildComponent (trimKnob);
-    configPage->addChildComponent (gainKnob);
+    // The Configuration page's two knobs of that name: the input gain (-60 to 0) and the trim;
+    // stand-ins behind them while the page has none of its own.
+    juce::Slider gainStandIn ("input Trim"), trimStandIn ("input Trim");
+    gainStandIn.setRange (-60.0, 0.0, 0.5);
+    trimStandIn.setRange (-30.0, 10.0, 0.5);
+    configPage->addChildComponent (trimStandIn);
+    configPage->addChildComponent (gainStandIn);
+    juce::Slider* gainKnob = firstKnob ("input Trim", -60.0);
+    juce::Slider* trimKnob = firstKnob ("input Trim", -30.0);
+    ASSERT_TRUE (gainKnob != nullptr && trimKnob != nullptr);
 
     connect (12);
     ASSERT_FALSE (page->offline);
+    waitForQuiet();   // the trim follows the speaker's "/input" values; then it stays
+    trimKnob->setValue (2.0, juce::dontSendNotification);
     ASSERT_TRUE (speaker->queueMessage ("/gain", { -12.5f }));
-    const bool moved = pumpUntil ([&] { return gainKnob.getValue() == -12.5; });
-    configPage->removeChildComponent (&gainKnob);
-    configPage->removeChildComponent (&trimKnob);
+    const bool moved = pumpUntil ([&] { return gainKnob->getValue() == -12.5; });
+    const double trim = trimKnob->getValue();
+    configPage->removeChildComponent (&gainStandIn);
+    configPage->removeChildComponent (&trimStandIn);
 
     ASSERT_TRUE (moved);
-    EXPECT_EQ (trimKnob.getValue(), 2.0);
+    EXPECT_EQ (trim, 2.0);
     waitForQuiet();
     EXPECT_EQ (speaker->receivedCount ("/gain"), 0u);
+}
+
+TEST_F (CSetupPageTest, SpeakerGainThatIsNotANumberLeavesTheKnob)
+{
+    juce::Slider standIn ("input Trim");
+    standIn.setRange (-60.0, 0.0, 0.5);
+    configPage->addChildComponent (standIn);
+    juce::Slider* knob = firstKnob ("input Trim", -60.0);
+    ASSERT_NE (knob, nullptr);
+    knob->setValue (-6.0, juce::dontSendNotification);
+
+    page->showGain (std::numeric_limits<float>::quiet_NaN());
+    const double afterNaN = knob->getValue();
+    page->showGain (-100.0f);   // out of range: the knob keeps to its own range
+    const double afterLow = knob->getValue();
+    configPage->removeChildComponent (&standIn);
+
+    EXPECT_EQ (afterNaN, -6.0);
+    EXPECT_EQ (afterLow, -60.0);
 }

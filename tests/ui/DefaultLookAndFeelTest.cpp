@@ -211,3 +211,33 @@ TEST (DefaultLookAndFeel, ArialBoldResolvesToABoldFace)
     juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     juce::Typeface::clearTypefaceCache();
 }
+
+TEST (DefaultLookAndFeel, AlertTextIsLightInTheProgramsOwnBoxes)
+{
+    // The program's boxes come from the default look and feel, which nobody re-applies to them:
+    // the light text must already be in the laid-out text, not only in the colour id.
+    DefaultLookAndFeel lf;
+    juce::LookAndFeel::setDefaultLookAndFeel (&lf);
+    uitest::ensureDisplay();
+
+    std::unique_ptr<juce::AlertWindow> window (lf.createAlertWindow ("USB connection error!",
+                                                                    "Speaker will be disconnected",
+                                                                    "Ok", {}, {},
+                                                                    juce::MessageBoxIconType::NoIcon, 1, nullptr));
+    const juce::Image image = render (*window);
+    window.reset();
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+
+    // The title and message sit above the button row; count light and dark text pixels there.
+    int light = 0, dark = 0;
+    for (int y = 2; y < image.getHeight() - 50; ++y)
+        for (int x = 2; x < image.getWidth() - 2; ++x)
+        {
+            const juce::Colour c = image.getPixelAt (x, y);
+            light += c.getBrightness() > 0.8f ? 1 : 0;
+            dark += c.getBrightness() < 0.2f ? 1 : 0;
+        }
+
+    EXPECT_GT (light, 20);
+    EXPECT_EQ (dark, 0);
+}
