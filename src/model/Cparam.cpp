@@ -95,10 +95,11 @@ void Cparam::setFromFloat (float x)
             }
             else
             {
+                // q and its logarithm are single precision; the quotient is not rounded to a float, whose
+                // steps (a sixteenth of a fine step near the top) would move some values to the next index.
                 const float q = x / low;
                 const float lnq = std::log (q);
-                const float steps = lnq / high;
-                index = clampIndex ((double) steps + 0.5, minIndex, maxIndex);
+                index = clampIndex ((double) lnq / (double) high + 0.5, minIndex, maxIndex);
             }
             break;
 

@@ -127,7 +127,9 @@ int PresetText::applyPresetLine (const juce::String& text)
 
     Cnode* node = Cnode::findByPath (rootCell, path.toRawUTF8(), (int) path.getNumBytesAsUTF8());
 
-    if (node == nullptr || ! node->isMessageNode())
+    // A parameter's own address is not a node line: its value alone would change the tree without the
+    // node's change broadcast. A group node has no values of its own, so its line applies nothing.
+    if (node == nullptr || node->isParameter())
         return -1;
 
     return node->fromText (values.toRawUTF8()) == 0 ? 0 : -1;

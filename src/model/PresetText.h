@@ -37,8 +37,9 @@ public:
         that could not be read (lines before it stay applied), 0 otherwise. */
     static int parsePresetText (const juce::String& text, PresetModelHost* host);
 
-    /** Applies one node line: 0 when applied or skipped (no "," or type tags or values), -1 when no
-        message node has the address or a value cannot be read. */
+    /** Applies one node line: 0 when applied or skipped (no "," or type tags or values, or a group
+        node's address, which holds no values), -1 when no node or a parameter has the address or a value
+        cannot be read. */
     static int applyPresetLine (const juce::String& line);
 
     /** Index of the first line of `presetLines` that begins with `keyword` after its leading white

@@ -48,6 +48,24 @@ TEST (Cparam, LogParameterHoldsAThousandFineStepsPerVisibleStep)
     EXPECT_NEAR (freq.getFloat(), 20.0f * std::pow (10.0f, 1.0f / 200.0f), 0.001f);
 }
 
+TEST (Cparam, LogIndexDividesTheSinglePrecisionLogarithmInDoublePrecision)
+{
+    // Frequencies read from preset text whose quotient lies within a sixteenth of a fine step of the
+    // half: a quotient rounded to a float would land on the next fine index, and for these values on
+    // the next visible step as well.
+    Cparam freq ("freq", groupPeq, 20.0f, 20000.0f, -600, "%5.1f");
+    const struct { const char* text; int fineIndex; } rows[] = {
+        { "2958.2", 433999 }, { "3810.9", 455999 }, { "7015.0", 508999 }, { "11642.0", 552999 },
+    };
+
+    for (const auto& row : rows)
+    {
+        EXPECT_GT (freq.fromText (row.text), 0);
+        EXPECT_EQ (freq.index, row.fineIndex) << row.text;
+        EXPECT_EQ (freq.getIndex(), row.fineIndex / 1000) << row.text;
+    }
+}
+
 TEST (Cparam, FloatValuesOutsideTheRangeClampToItsEnds)
 {
     Cparam freq ("freq", groupPeq, 20.0f, 20000.0f, -600, "%5.1f");

@@ -318,8 +318,9 @@ TEST_F (PresetTextTest, MalformedLinesAreSkippedOrEndTheReading)
     EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 0.0f);
     EXPECT_FLOAT_EQ (root->limiter->thres->getFloat(), -6.0f);
 
-    // An address no message node has ends the reading: lines before it stay applied, later ones are not.
-    const char* unknown[] = { "/nothing,i 1", "/peq,s PEQ", ",sfff PEQ 1k +1.0 1.0", "delay,fi 5.00 0", "/,i 1" };
+    // An address that names no node, or names a parameter, ends the reading: lines before it stay applied, later ones are not.
+    const char* unknown[] = { "/nothing,i 1", "/peq/01/gain,f 3.0", ",sfff PEQ 1k +1.0 1.0", "delay,fi 5.00 0",
+                              "/,i 1" };
     for (auto* line : unknown)
     {
         root->limiter->thres->setFromFloat (0.0f);
@@ -328,6 +329,13 @@ TEST_F (PresetTextTest, MalformedLinesAreSkippedOrEndTheReading)
         EXPECT_FLOAT_EQ (root->limiter->thres->getFloat(), -9.0f) << line;
         EXPECT_EQ (root->input->source->getIndex(), 0) << line;
     }
+
+    // A group node's line has no values to apply and the reading goes on.
+    root->input->source->setIndex (0);
+    EXPECT_EQ (readBlock ("/peq,s PEQ\n/rsq,sfff AUTOM 1k +1.0 20.0\n/input,ifi 4 0.0 0"), 0);
+    EXPECT_EQ (root->input->source->getIndex(), 4);
+    EXPECT_EQ (root->peq->bands[0]->type->getIndex(), 2);
+    EXPECT_EQ (root->rsq->bands[0]->type->getIndex(), 0);
 
     // A value that cannot be read also ends the reading.
     EXPECT_EQ (readBlock ("/position,i x\n/eqmode,i 3"), -1);

@@ -1,0 +1,147 @@
+// The Configuration page inside the real editor: the analog gain and the channel meters through the link
+// and the simulated speaker, the model switch of the main component, and screenshots of the page offline.
+#include "EditorTestSupport.h"
+
+#include "ui/CConfigPage.h"
+#include "ui/EqMath.h"
+#include "ui/led_meter.h"
+
+using namespace editortest;
+
+namespace
+{
+class CConfigPageEditorTest : public EditorFixture
+{
+protected:
+    /** The page's slider with this name and lowest value. */
+    static juce::Slider* knob (const juce::String& name, double minimum)
+    {
+        return findChild<juce::Slider> (*configPage, [&] (juce::Slider& s)
+                                        { return s.getName() == name && s.getMinimum() == minimum; });
+    }
+
+    static juce::Slider* gainKnob() { return knob ("input Trim", -60.0); }
+    static juce::Slider* trimKnob() { return knob ("input Trim", -30.0); }
+
+    static juce::ComboBox* sourceBox()
+    {
+        return findChild<juce::ComboBox> (*configPage, [] (juce::ComboBox& b) { return b.getName() == "InputSource"; });
+    }
+
+    static std::vector<led_meter*> channelMeters()
+    {
+        std::vector<led_meter*> meters;
+        for (auto* child : configPage->getChildren())
+            if (auto* m = dynamic_cast<led_meter*> (child))
+                meters.push_back (m);
+        return meters;
+    }
+
+    /** Writes a snapshot of the Configuration page into the build folder's screenshots. */
+    static void keepScreenshot (const char* name)
+    {
+        auto image = configPage->createComponentSnapshot (configPage->getLocalBounds(), true, 1.0f);
+        auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
+                          .getParentDirectory()
+                          .getParentDirectory()
+                          .getChildFile ("screenshots");
+        ASSERT_TRUE (folder.createDirectory().wasOk());
+        auto file = folder.getChildFile (name);
+        file.deleteFile();
+        juce::FileOutputStream out (file);
+        ASSERT_TRUE (out.openedOk());
+        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
+    }
+};
+} // namespace
+
+//==============================================================================
+TEST_F (CConfigPageEditorTest, MainComponentSetsTheModelBeforeTheEqualiserReadsTheFlag)
+{
+    ASSERT_NE (configPage, nullptr);
+    EXPECT_EQ (configPage->getModel(), 40);
+    EXPECT_FALSE (subwooferFlag);
+
+    editor->setModel (16);
+    EXPECT_EQ (configPage->getModel(), 16);
+    EXPECT_TRUE (subwooferFlag);
+    editor->setModel (13);
+    EXPECT_FALSE (subwooferFlag);
+}
+
+TEST_F (CConfigPageEditorTest, AnalogGainGoesToTheSpeakerOnlyAndComesBackWithoutEcho)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    ASSERT_TRUE (gainKnob()->isVisible());
+    const auto inputsBefore = speaker->receivedCount ("/input");
+    const float treeGain = root->input->gain->getFloat();
+
+    gainKnob()->setValue (-12.5, juce::sendNotificationSync);
+    waitForQuiet();
+    EXPECT_EQ (speaker->receivedCount ("/gain"), 1u);
+    EXPECT_EQ (speaker->gain(), -12.5f);
+    EXPECT_EQ (speaker->receivedCount ("/input"), inputsBefore);
+    EXPECT_EQ (root->input->gain->getFloat(), treeGain);
+
+    // The speaker's own report moves the knob, not the trim, and is not sent back.
+    trimKnob()->setValue (2.0, juce::dontSendNotification);
+    ASSERT_TRUE (speaker->queueMessage ("/gain", { -20.0f }));
+    ASSERT_TRUE (pumpUntil ([] { return gainKnob()->getValue() == -20.0; }));
+    EXPECT_EQ (trimKnob()->getValue(), 2.0);
+    waitForQuiet();
+    EXPECT_EQ (speaker->receivedCount ("/gain"), 1u);
+}
+
+TEST_F (CConfigPageEditorTest, ChannelMetersFollowTheSpeakerWhileTheirTabShows)
+{
+    connect (0);
+    ASSERT_FALSE (page->offline);
+    const auto meters = channelMeters();
+    ASSERT_EQ (meters.size(), 16u);
+
+    // Another tab is showing: the levels are dropped.
+    speaker->sendK24Meter (1, { 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f });
+    pumpFor (50);
+    EXPECT_NE (meters[8]->getLevel(), 1.0);
+
+    editor->getTabs().setCurrentTabIndex (1);
+    speaker->sendK24Meter (1, { 0.5f, 0.0f, 0.1f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f });
+    ASSERT_TRUE (pumpUntil ([&] { return meters[8]->getLevel() == -4.0; }));
+    EXPECT_EQ (meters[9]->getLevel(), -60.0);
+    EXPECT_EQ (meters[10]->getLevel(), -18.0);
+    EXPECT_EQ (meters[15]->getLevel(), 1.0);
+    EXPECT_NE (meters[0]->getLevel(), -4.0);
+}
+
+TEST_F (CConfigPageEditorTest, ScreenshotsOffline)
+{
+    ASSERT_TRUE (page->offline);
+    editor->getTabs().setCurrentTabIndex (1);
+
+    // A top model on a Lirabus channel, remote controlled, with levels on the channel meters.
+    editor->setModel (2);
+    sourceBox()->setSelectedItemIndex (5, juce::sendNotificationSync);
+    auto* enable = button (*configPage, "Enable");
+    ASSERT_NE (enable, nullptr);
+    enable->setToggleState (true, juce::sendNotification);
+    root->position->spkpos->setIndex (1);
+    root->model->model->setIndex (4);
+    ASSERT_EQ (root->delay->fromText (" 12.5 0"), 0);
+    ASSERT_EQ (root->model->fromText (" 4"), 0);
+    ASSERT_EQ (root->position->fromText (" 1"), 0);
+    pumpFor (20);
+    const float low[8] = { 1.0f, 0.6f, 0.3f, 0.1f, 0.05f, 0.02f, 0.01f, 0.0f };
+    const float high[8] = { 0.8f, 0.4f, 0.2f, 0.0f, 0.0f, 0.7f, 0.9f, 0.3f };
+    CConfigPage::setK24Meters (0, low);
+    CConfigPage::setK24Meters (1, high);
+    keepScreenshot ("config_Ka12_lirabus.png");
+
+    // A subwoofer on the analog input in the corner.
+    editor->setModel (10);
+    sourceBox()->setSelectedItemIndex (0, juce::sendNotificationSync);
+    ASSERT_EQ (root->position->fromText (" 2"), 0);
+    pumpFor (20);
+    EXPECT_TRUE (subwooferFlag);
+    keepScreenshot ("config_Ptx118B_analog.png");
+}
