@@ -114,6 +114,9 @@ CRsqTab::~CRsqTab()
     if (rsqTab == this)
         rsqTab = nullptr;
 
+    // The program is closing: a learn run still shown ends here, before the tree and the link go.
+    RsqLearnThread::closeCurrent();
+
     // A tree that is gone has taken its listener lists with it.
     if (hasTree())
     {

@@ -30,8 +30,8 @@ public:
         itself in `rsqTab`. */
     CRsqTab();
 
-    /** Stops listening to the tree (while it is still the program's tree) and clears `rsqTab` when it
-        points to this tab. */
+    /** Closes a learn window that is still open, stops listening to the tree (while it is still the
+        program's tree) and clears `rsqTab` when it points to this tab. */
     ~CRsqTab() override;
 
     /** Sets the "rsqmode" node's mode to `mode` (clamped to 0..4) and sends the node at "/rsqmode".

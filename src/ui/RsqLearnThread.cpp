@@ -14,11 +14,23 @@ void launchWindow (RsqLearnThread* window)
 }
 
 RsqLearnThread::Launcher launcher = launchWindow;
+
+/** The learn window while one exists. */
+RsqLearnThread* currentWindow = nullptr;
 } // namespace
 
 RsqLearnThread::RsqLearnThread()
     : juce::ThreadWithProgressWindow (TRANS ("RSQ Learn Function"), true, true, 10000, TRANS ("Cancel"), nullptr)
 {
+    currentWindow = this;
+}
+
+RsqLearnThread::~RsqLearnThread()
+{
+    stopThread (10000);
+
+    if (currentWindow == this)
+        currentWindow = nullptr;
 }
 
 void RsqLearnThread::run()
@@ -60,4 +72,14 @@ void RsqLearnThread::setLauncher (Launcher newLauncher) noexcept
 void RsqLearnThread::start()
 {
     launcher (new RsqLearnThread());
+}
+
+RsqLearnThread* RsqLearnThread::current() noexcept
+{
+    return currentWindow;
+}
+
+void RsqLearnThread::closeCurrent()
+{
+    delete currentWindow;
 }

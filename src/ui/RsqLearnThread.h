@@ -17,6 +17,9 @@ public:
         the screen; on cancel the worker is given up to 10000 ms to stop. */
     RsqLearnThread();
 
+    /** Stops the worker if it still runs (up to 10000 ms) and closes the window. */
+    ~RsqLearnThread() override;
+
     /** Number of progress steps of the worker. */
     static constexpr int stepCount = 32;
     /** Wait of each progress step, in ms. */
@@ -46,6 +49,13 @@ public:
 
     /** Creates a learn window and shows it through the launcher; it deletes itself when done. */
     static void start();
+
+    /** The learn window that exists now, or null. At most one exists, since the window is modal. */
+    static RsqLearnThread* current() noexcept;
+
+    /** Closes a learn window that is still open without sending anything: the program is closing and
+        the window must not outlive the tree and the link. */
+    static void closeCurrent();
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (RsqLearnThread)
