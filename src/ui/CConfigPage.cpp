@@ -1,5 +1,7 @@
 #include "CConfigPage.h"
 
+#include "NumberField.h"
+
 #include "EqMath.h"
 #include "Palette.h"
 #include "led_meter.h"
@@ -135,22 +137,8 @@ std::unique_ptr<juce::Slider> makeKnob (const juce::String& name, double minimum
 
 std::unique_ptr<juce::TextEditor> makeDelayEditor (const juce::String& name)
 {
-    auto editor = std::make_unique<juce::TextEditor> (name);
-    editor->setMultiLine (false);
-    editor->setReturnKeyStartsNewLine (false);
-    editor->setReadOnly (false);
-    editor->setScrollbarsShown (false);
-    editor->setCaretVisible (true);
-    editor->setPopupMenuEnabled (false);
-    editor->setSelectAllWhenFocused (true);
-    editor->setIndents (8, 0);
+    auto editor = makeNumberField (name);
     editor->setFont (juce::Font (15.0f, juce::Font::plain));
-    editor->setColour (juce::TextEditor::backgroundColourId, palette::background);
-    editor->setColour (juce::TextEditor::textColourId, palette::caption);
-    editor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
-    editor->setColour (juce::TextEditor::highlightedTextColourId, palette::background);
-    editor->setColour (juce::TextEditor::outlineColourId, palette::grey);
-    editor->setColour (juce::CaretComponent::caretColourId, palette::lightText);
     return editor;
 }
 

@@ -1,5 +1,7 @@
 #include "CPeqTab.h"
 
+#include "NumberField.h"
+
 #include "CPeqPage.h"
 #include "Dialogs.h"
 #include "EqMath.h"
@@ -118,25 +120,6 @@ std::unique_ptr<juce::Slider> makeStepKnob (double steps)
     return knob;
 }
 
-std::unique_ptr<juce::TextEditor> makeField (const juce::String& name)
-{
-    auto editor = std::make_unique<juce::TextEditor> (name);
-    editor->setMultiLine (false);
-    editor->setReturnKeyStartsNewLine (false);
-    editor->setReadOnly (false);
-    editor->setScrollbarsShown (false);
-    editor->setCaretVisible (true);
-    editor->setPopupMenuEnabled (false);
-    editor->setSelectAllWhenFocused (true);
-    editor->setIndents (8, 0);
-    editor->setColour (juce::TextEditor::textColourId, palette::caption);
-    editor->setColour (juce::TextEditor::backgroundColourId, palette::background);
-    editor->setColour (juce::TextEditor::outlineColourId, palette::grey);
-    editor->setColour (juce::TextEditor::highlightedTextColourId, palette::background);
-    editor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
-    editor->setColour (juce::CaretComponent::caretColourId, palette::lightText);
-    return editor;
-}
 
 std::unique_ptr<juce::ToggleButton> makeTypeToggle (const char* text, int group)
 {
@@ -199,10 +182,10 @@ CPeqTab::CPeqTab()
         typeToggles[(size_t) b] = makeTypeToggle (typeTexts[b], typeGroups[b]);
         addAndMakeVisible (*typeToggles[(size_t) b]);
 
-        freqEditors[(size_t) b] = makeField ("freq text editor");
+        freqEditors[(size_t) b] = makeNumberField ("freq text editor");
         addAndMakeVisible (*freqEditors[(size_t) b]);
 
-        qualEditors[(size_t) b] = makeField ("qual text editor");
+        qualEditors[(size_t) b] = makeNumberField ("qual text editor");
         addAndMakeVisible (*qualEditors[(size_t) b]);
 
         freqSliders[(size_t) b] = makeStepKnob (600.0);

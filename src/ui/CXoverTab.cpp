@@ -1,5 +1,7 @@
 #include "CXoverTab.h"
 
+#include "NumberField.h"
+
 #include "CPeqPage.h"
 #include "EqMath.h"
 #include "Palette.h"
@@ -151,22 +153,8 @@ CXoverTab::CXoverTab()
     frequencySlider->addListener (this);
     frequencySlider->setBounds (408, 100, 40, 40);
 
-    frequencyEditor = std::make_unique<juce::TextEditor> ("freq text editor");
+    frequencyEditor = makeNumberField ("freq text editor");
     addAndMakeVisible (frequencyEditor.get());
-    frequencyEditor->setMultiLine (false);
-    frequencyEditor->setReturnKeyStartsNewLine (false);
-    frequencyEditor->setReadOnly (false);
-    frequencyEditor->setCaretVisible (true);
-    frequencyEditor->setScrollbarsShown (false);
-    frequencyEditor->setPopupMenuEnabled (false);
-    frequencyEditor->setSelectAllWhenFocused (true);
-    frequencyEditor->setIndents (8, 0);
-    frequencyEditor->setColour (juce::TextEditor::textColourId, palette::caption);
-    frequencyEditor->setColour (juce::TextEditor::backgroundColourId, palette::background);
-    frequencyEditor->setColour (juce::TextEditor::outlineColourId, palette::grey);
-    frequencyEditor->setColour (juce::TextEditor::highlightedTextColourId, palette::background);
-    frequencyEditor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
-    frequencyEditor->setColour (juce::CaretComponent::caretColourId, palette::lightText);
     frequencyEditor->setText (juce::String());
     frequencyEditor->addListener (this);
     frequencyEditor->setBounds (404, 140, 48, 20);

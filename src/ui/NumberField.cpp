@@ -1,0 +1,23 @@
+#include "NumberField.h"
+
+#include "Palette.h"
+
+std::unique_ptr<juce::TextEditor> makeNumberField (const juce::String& name)
+{
+    auto editor = std::make_unique<juce::TextEditor> (name);
+    editor->setMultiLine (false);
+    editor->setReturnKeyStartsNewLine (false);
+    editor->setReadOnly (false);
+    editor->setScrollbarsShown (false);
+    editor->setCaretVisible (true);
+    editor->setPopupMenuEnabled (false);
+    editor->setSelectAllWhenFocused (true);
+    editor->setIndents (8, 0);
+    editor->setColour (juce::TextEditor::textColourId, palette::caption);
+    editor->setColour (juce::TextEditor::backgroundColourId, palette::background);
+    editor->setColour (juce::TextEditor::outlineColourId, palette::grey);
+    editor->setColour (juce::TextEditor::highlightedTextColourId, palette::background);
+    editor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
+    editor->setColour (juce::CaretComponent::caretColourId, palette::lightText);
+    return editor;
+}

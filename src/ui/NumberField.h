@@ -1,0 +1,9 @@
+#pragma once
+// The one-line number field of the pages (delay, frequency, gain, Q): typed text takes effect on Return.
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <memory>
+
+/** Makes a single-line field named `name` in the pages' colours: no scroll bars, no pop-up menu, its text
+    selected when it gets the focus. */
+std::unique_ptr<juce::TextEditor> makeNumberField (const juce::String& name);
