@@ -36,7 +36,11 @@ class ObservedLearnThread : public RsqLearnThread
 {
 public:
     explicit ObservedLearnThread (bool& flag) : deleted (flag) { deleted = false; }
-    ~ObservedLearnThread() override { deleted = true; }
+    ~ObservedLearnThread() override
+    {
+        stopThread (10000);  // the worker runs virtual code: stop it before this part of the object goes
+        deleted = true;
+    }
 
 private:
     bool& deleted;
