@@ -3,7 +3,7 @@ varento_packages=(
     build-essential cmake pkg-config ccache
     juce-modules-source liboscpack-dev
     libpng-dev libjpeg-dev zlib1g-dev libfreetype-dev libfontconfig1-dev
-    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev
+    libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev libxrender-dev x11proto-dev
     fonts-liberation
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xdotool imagemagick x11-utils
