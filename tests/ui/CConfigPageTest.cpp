@@ -1,6 +1,7 @@
 // The Configuration page on its own tree: model switch, input widgets, delay editors, knobs, buttons,
 // values from the tree, the channel meters and what it draws. Outgoing messages are recorded at the
 // model's message sink.
+#include "support/DecodingSink.h"
 #include "UiTestImages.h"
 #include "support/MessagePump.h"
 
@@ -20,46 +21,8 @@
 
 namespace
 {
-/** One sent message: its address and its arguments as floats. */
-struct Sent
-{
-    std::string address;
-    std::vector<float> args;
-};
-
-/** Takes the place of the link: decodes and keeps every message a node sends. */
-class RecordingSink : public OscMessageSink
-{
-public:
-    void enqueue (OscPacket* message) override
-    {
-        std::unique_ptr<OscPacket> owned (message);
-        osc::ReceivedPacket packet (owned->data(), (osc::osc_bundle_element_size_t) owned->size());
-        osc::ReceivedMessage m (packet);
-        Sent s { m.AddressPattern(), {} };
-        for (auto it = m.ArgumentsBegin(); it != m.ArgumentsEnd(); ++it)
-            s.args.push_back (it->IsInt32() ? (float) it->AsInt32() : it->AsFloat());
-        sent.push_back (s);
-    }
-
-    int count (const std::string& address) const
-    {
-        int n = 0;
-        for (auto& s : sent)
-            n += s.address == address ? 1 : 0;
-        return n;
-    }
-
-    const Sent* last (const std::string& address) const
-    {
-        for (auto it = sent.rbegin(); it != sent.rend(); ++it)
-            if (it->address == address)
-                return &*it;
-        return nullptr;
-    }
-
-    std::vector<Sent> sent;
-};
+using testsink::Sent;
+using RecordingSink = testsink::DecodingSink;
 
 /** The visible children of `parent` of type T with this component name, in child order. */
 template <typename T>
@@ -214,7 +177,7 @@ TEST_F (CConfigPageTest, ConstructionAnnouncesTheAnalogInputOnce)
 
     EXPECT_EQ (root->input->source->getIndex(), 0);
     ASSERT_EQ (sink.count ("/input"), 1);
-    EXPECT_EQ (sink.last ("/input")->args.at (0), 0.0f);
+    EXPECT_EQ (sink.last ("/input")->numbers.at (0), 0.0f);
     EXPECT_EQ (sourceBox()->getText(), "Analog");
     EXPECT_EQ (sourceBox()->getNumItems(), 17);
     EXPECT_EQ (sourceBox()->getItemText (16), "Lirabus Ch16");
@@ -280,7 +243,7 @@ TEST_F (CConfigPageTest, InputWidgetsFollowSourceAndModel)
     EXPECT_EQ (sourceBox()->getText(), "Lirabus Ch05");
     EXPECT_EQ (root->input->source->getIndex(), 5);
     ASSERT_EQ (sink.count ("/input"), 1);
-    EXPECT_EQ (sink.last ("/input")->args, (std::vector<float> { 5.0f, -30.0f, 0.0f }));
+    EXPECT_EQ (sink.last ("/input")->numbers, (std::vector<float> { 5.0f, -30.0f, 0.0f }));
     EXPECT_TRUE (trimKnob()->isVisible());
     EXPECT_TRUE (label ("trim")->isVisible());
     EXPECT_FALSE (gainKnob()->isVisible());
@@ -316,7 +279,7 @@ TEST_F (CConfigPageTest, DelayEditorsReadTheirOwnUnitsOnReturnOnly)
     EXPECT_NEAR (delayKnob()->getValue(), 29.16, 1e-4);
     EXPECT_EQ (delayTexts(), juce::StringArray ({ "29.160", "10.002", "32.816" }));
     ASSERT_GE (sink.count ("/delay"), 1);
-    EXPECT_FLOAT_EQ (sink.last ("/delay")->args.at (0), 29.16f);
+    EXPECT_FLOAT_EQ (sink.last ("/delay")->numbers.at (0), 29.16f);
 
     typeAndReturn (*editor ("delay A msec"), "1k");
     EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 300.0f);
@@ -325,7 +288,7 @@ TEST_F (CConfigPageTest, DelayEditorsReadTheirOwnUnitsOnReturnOnly)
     typeAndReturn (*editor ("delay A feet"), "no digits");
     EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 0.0f);
     EXPECT_EQ (delayTexts()[0], "0.000");
-    EXPECT_FLOAT_EQ (sink.last ("/delay")->args.at (0), 0.0f);
+    EXPECT_FLOAT_EQ (sink.last ("/delay")->numbers.at (0), 0.0f);
 
     // Leaving an editor discards what was typed without Return, in all three.
     typeAndReturn (*editor ("delay A msec"), "10");
@@ -349,19 +312,19 @@ TEST_F (CConfigPageTest, KnobsWriteClampedValuesAndSendTheirNode)
     delayKnob()->setValue (29.16, juce::sendNotificationSync);
     EXPECT_EQ (delayTexts(), juce::StringArray ({ "29.160", "10.002", "32.816" }));
     ASSERT_EQ (sink.count ("/delay"), 1);
-    EXPECT_FLOAT_EQ (sink.last ("/delay")->args.at (0), 29.16f);
+    EXPECT_FLOAT_EQ (sink.last ("/delay")->numbers.at (0), 29.16f);
 
     limiterKnob()->setValue (-12.5, juce::sendNotificationSync);
     EXPECT_FLOAT_EQ (root->limiter->thres->getFloat(), -12.5f);
     ASSERT_EQ (sink.count ("/limiter"), 1);
-    EXPECT_FLOAT_EQ (sink.last ("/limiter")->args.at (0), -12.5f);
+    EXPECT_FLOAT_EQ (sink.last ("/limiter")->numbers.at (0), -12.5f);
 
     root->input->source->setIndex (3);
     root->input->remote->setIndex (1);
     trimKnob()->setValue (6.5, juce::sendNotificationSync);
     EXPECT_FLOAT_EQ (root->input->gain->getFloat(), 6.5f);
     ASSERT_EQ (sink.count ("/input"), 1);
-    EXPECT_EQ (sink.last ("/input")->args, (std::vector<float> { 3.0f, 6.5f, 1.0f }));
+    EXPECT_EQ (sink.last ("/input")->numbers, (std::vector<float> { 3.0f, 6.5f, 1.0f }));
 
     // The analog gain has no node: without a link nothing leaves and the tree is untouched.
     sink.sent.clear();
@@ -380,14 +343,14 @@ TEST_F (CConfigPageTest, ButtonsWriteTheirIndexOnce)
     EXPECT_EQ (root->position->spkpos->getIndex(), 2);
     // The button switched off by the radio group writes nothing.
     ASSERT_EQ (sink.count ("/position"), 1);
-    EXPECT_EQ (sink.last ("/position")->args.at (0), 2.0f);
+    EXPECT_EQ (sink.last ("/position")->numbers.at (0), 2.0f);
     EXPECT_FALSE (positionButtons()[0]->getToggleState());
 
     voicingButtons()[7]->triggerClick();
     pump();
     EXPECT_EQ (root->model->model->getIndex(), 7);
     ASSERT_EQ (sink.count ("/model"), 1);
-    EXPECT_EQ (sink.last ("/model")->args.at (0), 7.0f);
+    EXPECT_EQ (sink.last ("/model")->numbers.at (0), 7.0f);
 
     selectSource (4);
     sink.sent.clear();
@@ -395,7 +358,7 @@ TEST_F (CConfigPageTest, ButtonsWriteTheirIndexOnce)
     pump();
     EXPECT_EQ (root->input->remote->getIndex(), 1);
     ASSERT_EQ (sink.count ("/input"), 1);
-    EXPECT_EQ (sink.last ("/input")->args, (std::vector<float> { 4.0f, -30.0f, 1.0f }));
+    EXPECT_EQ (sink.last ("/input")->numbers, (std::vector<float> { 4.0f, -30.0f, 1.0f }));
     EXPECT_TRUE (label ("k24contr")->isVisible());
 
     enableButton()->triggerClick();

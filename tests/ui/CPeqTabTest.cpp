@@ -1,6 +1,7 @@
 // The EQ tab on its own tree: knobs, fields, switches and toggles as the user drives them, values from
 // the tree, the EQ modes per model, Reset All, and what the tab draws. Outgoing messages are recorded at
 // the model's message sink.
+#include "support/DecodingSink.h"
 #include "UiTestImages.h"
 #include "support/MessagePump.h"
 
@@ -21,52 +22,8 @@
 
 namespace
 {
-/** One sent message: its address, its numeric arguments and its string arguments. */
-struct Sent
-{
-    std::string address;
-    std::vector<float> numbers;
-    std::vector<std::string> texts;
-};
-
-/** Takes the place of the link: decodes and keeps every message a node sends. */
-class RecordingSink : public OscMessageSink
-{
-public:
-    void enqueue (OscPacket* message) override
-    {
-        std::unique_ptr<OscPacket> owned (message);
-        osc::ReceivedPacket packet (owned->data(), (osc::osc_bundle_element_size_t) owned->size());
-        osc::ReceivedMessage m (packet);
-        Sent s { m.AddressPattern(), {}, {} };
-        for (auto it = m.ArgumentsBegin(); it != m.ArgumentsEnd(); ++it)
-        {
-            if (it->IsString())
-                s.texts.push_back (it->AsString());
-            else
-                s.numbers.push_back (it->IsInt32() ? (float) it->AsInt32() : it->AsFloat());
-        }
-        sent.push_back (s);
-    }
-
-    int count (const std::string& address) const
-    {
-        int n = 0;
-        for (auto& s : sent)
-            n += s.address == address ? 1 : 0;
-        return n;
-    }
-
-    const Sent* last (const std::string& address) const
-    {
-        for (auto it = sent.rbegin(); it != sent.rend(); ++it)
-            if (it->address == address)
-                return &*it;
-        return nullptr;
-    }
-
-    std::vector<Sent> sent;
-};
+using testsink::Sent;
+using RecordingSink = testsink::DecodingSink;
 
 /** Answers the Reset All question from the test and remembers what was asked. */
 class AnsweringDialogs : public Dialogs
