@@ -66,6 +66,7 @@ for _ in $(seq 1 200); do
 done
 [ -n "$window" ] || { echo "no window appeared"; cat "$work/app.log"; exit 1; }
 sleep 1 # let it paint
+for _ in $(seq 1 50); do [ "$(xdotool getwindowname "$window")" = "VARENTO Edit [not connected!]" ] && break; sleep 0.1; done
 
 title="$(xdotool getwindowname "$window")"
 check "title is \"VARENTO Edit [not connected!]\" (was \"$title\")" [ "$title" = "VARENTO Edit [not connected!]" ]
@@ -108,10 +109,16 @@ check "first instance still runs" kill -0 "$app_pid"
 # after an offline model is picked from the Setup page's list (its first entry, by keyboard).
 rm -f "$shots"/*.png
 import -window root "$shots/01-setup.png"
-xdotool mousemove --window "$window" 250 203 click 1
-sleep 0.5
-xdotool key Down Return
-sleep 0.7
+# A slow build (sanitizers) may open the list late: try again until the title follows, up to 3 times.
+offline_title() { xdotool getwindowname "$window" | grep -q '^VARENTO Edit \[offline'; }
+for _ in 1 2 3; do
+    xdotool mousemove --window "$window" 250 203 click 1
+    sleep 0.7
+    xdotool key Down Return
+    for _ in $(seq 1 40); do offline_title && break; sleep 0.1; done
+    offline_title && break
+    xdotool key Escape
+done
 title="$(xdotool getwindowname "$window")"
 check "an offline model shows in the title (\"$title\")" grep -q '^VARENTO Edit \[offline' <<<"$title"
 import -window root "$shots/02-setup-offline-model.png"
