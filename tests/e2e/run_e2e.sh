@@ -107,7 +107,8 @@ check "first instance still runs" kill -0 "$app_pid"
 
 # Screenshots of the three tabs (tab buttons at content y 8..38; window offset 1, 27), before and
 # after an offline model is picked from the Setup page's list (its first entry, by keyboard).
-rm -f "$shots"/*.png
+# Only this run's own pictures: the unit tests keep theirs in the same folder.
+rm -f "$shots"/0[1-4]-*.png
 import -window root "$shots/01-setup.png"
 # A slow build (sanitizers) may open the list late: try again until the title follows, up to 3 times.
 offline_title() { xdotool getwindowname "$window" | grep -q '^VARENTO Edit \[offline'; }
@@ -130,7 +131,7 @@ sleep 0.7
 import -window root "$shots/04-equaliser.png"
 xdotool mousemove --window "$window" 40 50 click 1
 sleep 0.3
-count=$(ls "$shots"/*.png | wc -l)
+count=$(ls "$shots"/0[1-4]-*.png | wc -l)
 check "four screenshots in $shots (found $count)" [ "$count" -eq 4 ]
 
 # The close button (JUCE's own title bar, right end) ends the process.
