@@ -1,5 +1,6 @@
 // The Configuration page inside the real editor: the analog gain and the channel meters through the link
 // and the simulated speaker, the model switch of the main component, and screenshots of the page offline.
+#include "support/Screenshot.h"
 #include "EditorTestSupport.h"
 
 #include "ui/CConfigPage.h"
@@ -41,16 +42,7 @@ protected:
     static void keepScreenshot (const char* name)
     {
         auto image = configPage->createComponentSnapshot (configPage->getLocalBounds(), true, 1.0f);
-        auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                          .getParentDirectory()
-                          .getParentDirectory()
-                          .getChildFile ("screenshots");
-        ASSERT_TRUE (folder.createDirectory().wasOk());
-        auto file = folder.getChildFile (name);
-        file.deleteFile();
-        juce::FileOutputStream out (file);
-        ASSERT_TRUE (out.openedOk());
-        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
+        ASSERT_TRUE (testshot::keep (image, name));
     }
 };
 } // namespace

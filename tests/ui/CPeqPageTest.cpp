@@ -1,6 +1,7 @@
 // The Equaliser page on its own tree: its sub-tabs and the pointers it publishes, the curve, colours
 // and scale chosen per sub-tab, the designers' hook into the graph, the model hand-over and what it
 // draws.
+#include "support/Screenshot.h"
 #include "UiTestImages.h"
 #include "support/MessagePump.h"
 
@@ -189,14 +190,5 @@ TEST_F (CPeqPageTest, KeepsAScreenshot)
     root->eqmode->mode->setIndex (4);
     const auto image = show (0);
 
-    auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                      .getParentDirectory()
-                      .getParentDirectory()
-                      .getChildFile ("screenshots");
-    ASSERT_TRUE (folder.createDirectory().wasOk());
-    auto file = folder.getChildFile ("peq-page.png");
-    file.deleteFile();
-    juce::FileOutputStream out (file);
-    ASSERT_TRUE (out.openedOk());
-    ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
+    ASSERT_TRUE (testshot::keep (image, "peq-page.png"));
 }

@@ -1,6 +1,7 @@
 // The EQ tab on its own tree: knobs, fields, switches and toggles as the user drives them, values from
 // the tree, the EQ modes per model, Reset All, and what the tab draws. Outgoing messages are recorded at
 // the model's message sink.
+#include "support/Screenshot.h"
 #include "support/DecodingSink.h"
 #include "UiTestImages.h"
 #include "support/MessagePump.h"
@@ -574,15 +575,6 @@ TEST_F (CPeqTabTest, KeepsAScreenshot)
     pump();
 
     auto image = tab->createComponentSnapshot (tab->getLocalBounds(), true, 1.0f);
-    auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                      .getParentDirectory()
-                      .getParentDirectory()
-                      .getChildFile ("screenshots");
-    ASSERT_TRUE (folder.createDirectory().wasOk());
-    auto file = folder.getChildFile ("eq_tab.png");
-    file.deleteFile();
-    juce::FileOutputStream out (file);
-    ASSERT_TRUE (out.openedOk());
-    ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
+    ASSERT_TRUE (testshot::keep (image, "eq_tab.png"));
     EXPECT_EQ (image.getWidth(), 720);
 }

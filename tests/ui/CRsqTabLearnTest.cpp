@@ -1,5 +1,6 @@
 // The learn function from the tab's Learn button through the real link to the simulated speaker; the
 // modal learn window is stood in for by a launcher that keeps it.
+#include "support/Screenshot.h"
 #include "EditorTestSupport.h"
 #include "UiTestImages.h"
 
@@ -106,14 +107,7 @@ TEST_F (CRsqTabLearnTest, FilterReportedByTheSpeakerIsDrawnOnThePage)
     EXPECT_TRUE (rsqTab->activeIndicators[2]->getToggleState());
 
     const auto image = peqPage->createComponentSnapshot (peqPage->getLocalBounds(), true, 1.0f);
-    auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                      .getParentDirectory().getParentDirectory().getChildFile ("screenshots");
-    ASSERT_TRUE (folder.createDirectory().wasOk());
-    folder.getChildFile ("rsq-page.png").deleteFile();
-    {
-        juce::FileOutputStream out (folder.getChildFile ("rsq-page.png"));
-        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
-    }
+    ASSERT_TRUE (testshot::keep (image, "rsq-page.png"));
 
     // The red curve dips to -12 dB at 1 kHz: in the graph (50, 10, 660 x 150) with its zero line at
     // 1/8 of the height, that is y = 150 - 0.875 * 150 * (1 - 12/40) = 58 below the graph's top.

@@ -1,5 +1,6 @@
 // The crossover tab on its own tree: presets per model, the user frequency, the phase buttons, values
 // from the tree, the curve it designs and what it draws. Sent messages are recorded at the model's sink.
+#include "support/Screenshot.h"
 #include "UiTestImages.h"
 #include "support/MessagePump.h"
 
@@ -322,13 +323,7 @@ TEST_F (CXoverTabTest, DrawsTheColumnLinesAndThePairedSpeaker)
             changed += uitest::argb (paired, x, y) != uitest::argb (plain, x, y) ? 1 : 0;
     EXPECT_GT (changed, 500);
 
-    auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                      .getParentDirectory().getParentDirectory().getChildFile ("screenshots");
-    ASSERT_TRUE (folder.createDirectory().wasOk());
-    auto file = folder.getChildFile ("xover_tab.png");
-    file.deleteFile();
-    juce::FileOutputStream out (file);
-    EXPECT_TRUE (juce::PNGImageFormat().writeImageToStream (paired, out));
+    EXPECT_TRUE (testshot::keep (paired, "xover_tab.png"));
 }
 
 TEST_F (CXoverTabTest, NothingHappensAfterTheTabOrItsTreeIsGone)

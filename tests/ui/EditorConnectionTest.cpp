@@ -1,5 +1,6 @@
 // The whole editor against the simulated speaker: finding and connecting it, refusing it, leaving it,
 // and losing it; screenshots of the Setup page offline and online.
+#include "support/Screenshot.h"
 #include "EditorTestSupport.h"
 #include "UiTestImages.h"
 
@@ -38,15 +39,7 @@ protected:
     void keepScreenshot (const char* name)
     {
         auto image = page->createComponentSnapshot (page->getLocalBounds(), true, 1.0f);
-        auto folder = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                          .getParentDirectory()
-                          .getChildFile ("screenshots");
-        ASSERT_TRUE (folder.createDirectory().wasOk());
-        auto file = folder.getChildFile (name);
-        file.deleteFile();
-        juce::FileOutputStream out (file);
-        ASSERT_TRUE (out.openedOk());
-        ASSERT_TRUE (juce::PNGImageFormat().writeImageToStream (image, out));
+        ASSERT_TRUE (testshot::keep (image, name, testshot::folder (true)));
     }
 };
 } // namespace
