@@ -171,10 +171,12 @@ public:
 
     /** Milliseconds between keep-alive requests (5000; tests shorten it). */
     void setKeepAliveInterval (int milliseconds);
+    int keepAliveInterval() const noexcept { return keepAliveIntervalMs.load(); }
 
     /** Milliseconds the send loop waits for an echo before it hands the message over again (100; tests
         lengthen it to hold a message in its waiting state). */
     void setAcknowledgementTimeout (int milliseconds);
+    int acknowledgementTimeout() const noexcept { return ackTimeoutMs.load(); }
 
     /** The transport. */
     UsbConnection& transport() const noexcept { return *usb; }

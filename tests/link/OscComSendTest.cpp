@@ -222,9 +222,10 @@ TEST_F (OscComSendTest, ATimeOutSendsTheNewerValueNext)
     EXPECT_EQ (link->retryCount(), 0);
 }
 
-TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionError)
+TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionErrorThatClosesTheTransport)
 {
     connectThenSilence (false);
+    ASSERT_EQ (link->acknowledgementTimeout(), 100);  // the default, in force here
 
     root->delay->sendOsc (root->delay->path);
     ASSERT_TRUE (pumpUntil ([this] { return partner.count ("showConnectionError") == 1; }, 5000));
@@ -247,6 +248,8 @@ TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionError)
     EXPECT_EQ (link->getSendingEnabled(), 0);
     EXPECT_EQ (link->queuedCount(), 0);
     EXPECT_EQ (speaker->receivedCount ("/delay"), 4u);
+    EXPECT_TRUE (pumpUntil ([this] { return link->usbState() == -1 && speaker->openHandleCount() == 0; }))
+        << "the transport stayed open";
 }
 
 TEST_F (OscComSendTest, ALateEchoAcknowledgesNothingButTheResentOnesEchoDoes)
@@ -313,6 +316,7 @@ TEST_F (OscComSendTest, GoingOfflineFlushesTheQueueAndZeroesTheMeters)
 TEST_F (OscComSendTest, TheKeepAliveComesOnlyWhileTheQueueIsEmpty)
 {
     connect();
+    ASSERT_EQ (link->keepAliveInterval(), 5000);  // the default, before the test shortens it
     link->setKeepAliveInterval (150);
     speaker->clearLogs();
 
