@@ -96,7 +96,8 @@ public:
     void goOffline();
 
     /** Removes the oldest message when its address without the leading "/" is `address`: the speaker's
-        echo acknowledged it. Returns whether it did. */
+        echo acknowledged it. When a newer value replaced it in flight, that value moves to the end of
+        the queue instead. Returns whether it did either. */
     bool acknowledge (const char* address);
 
     //==================================================================================================
