@@ -321,13 +321,15 @@ bool OscCom::acknowledge (const char* address)
         if (tail == nullptr || std::strcmp (tail->address() + 1, address) != 0)
             return false;
 
-        // The echo of an older value that a newer one replaced acknowledges the older copy only:
-        // the newer value stays queued and goes out next, so the user's last edit is not lost.
-        if (! tailReplacedInFlight)
-        {
-            tail.reset();
-            sendQueueTail = nextIndex (sendQueueTail);
-        }
+        // The echo of an older value that a newer one replaced acknowledges the older copy only: the
+        // newer value stays queued, so the user's last edit is not lost. It goes behind the messages
+        // already waiting, or a control dragged faster than the speaker answers would hold them up.
+        auto newer = tailReplacedInFlight ? std::move (tail) : nullptr;
+        tail.reset();
+        sendQueueTail = nextIndex (sendQueueTail);
+        if (newer != nullptr)
+            store (std::move (newer));  // never refused: one slot was just freed
+
         tailReplacedInFlight = false;
         waitingForAck = false;
         sendRetries = 0;

@@ -96,7 +96,8 @@ public:
     void goOffline();
 
     /** Removes the oldest message when its address without the leading "/" is `address`: the speaker's
-        echo acknowledged it. Returns whether it did. */
+        echo acknowledged it. When a newer value replaced it in flight, that value moves to the end of
+        the queue instead. Returns whether it did either. */
     bool acknowledge (const char* address);
 
     //==================================================================================================
@@ -171,10 +172,12 @@ public:
 
     /** Milliseconds between keep-alive requests (5000; tests shorten it). */
     void setKeepAliveInterval (int milliseconds);
+    int keepAliveInterval() const noexcept { return keepAliveIntervalMs.load(); }
 
     /** Milliseconds the send loop waits for an echo before it hands the message over again (100; tests
         lengthen it to hold a message in its waiting state). */
     void setAcknowledgementTimeout (int milliseconds);
+    int acknowledgementTimeout() const noexcept { return ackTimeoutMs.load(); }
 
     /** The transport. */
     UsbConnection& transport() const noexcept { return *usb; }

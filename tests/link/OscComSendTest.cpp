@@ -142,6 +142,45 @@ TEST_F (OscComSendTest, AnEchoOfTheOlderValueLeavesTheNewerMessageToBeSentNext)
     EXPECT_FLOAT_EQ (band (2)->gain->getFloat(), -6.0f);
 }
 
+TEST_F (OscComSendTest, AControlDraggedFasterThanItsEchoesHoldsUpNoOtherMessage)
+{
+    connect();
+    speaker->clearLogs();
+    speaker->setReplyDelay (30);
+    link->setAcknowledgementTimeout (60000);  // only echoes move the queue on
+
+    // Every "/peq/02" handed over is replaced by a newer value before its echo comes back; a "/delay"
+    // joins the queue after the first.
+    constexpr int drags = 12;
+    sendBandGain (2, 0.0f);
+    for (int k = 1; k <= drags; ++k)
+    {
+        ASSERT_TRUE (pumpUntil ([&] { return speaker->receivedCount ("/peq/02") >= (size_t) k; }));
+        sendBandGain (2, (float) k);
+        if (k == 1)
+            root->delay->sendOsc (root->delay->path);
+    }
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }));
+
+    size_t dragsBeforeDelay = 0;
+    for (auto& m : speaker->received())
+    {
+        if (m.address == "/delay")
+            break;
+        dragsBeforeDelay += m.address == "/peq/02" ? 1 : 0;
+    }
+    EXPECT_EQ (speaker->receivedCount ("/delay"), 1u);
+    EXPECT_LE (dragsBeforeDelay, 2u) << "\"/delay\" waited for the whole drag";
+
+    // The last value of the drag still reached the speaker.
+    const auto sent = speaker->receivedWithAddress ("/peq/02");
+    ASSERT_FALSE (sent.empty());
+    EXPECT_EQ (sent.back().floatArg (2), (float) drags);
+    const auto stored = speaker->nodeValues ("/peq/02");
+    ASSERT_EQ (stored.size(), 4u);
+    EXPECT_EQ (std::get<float> (stored[2]), (float) drags);
+}
+
 TEST_F (OscComSendTest, AnEchoThatOvertakesTheSendLoopStillAcknowledges)
 {
     connect();
@@ -183,9 +222,10 @@ TEST_F (OscComSendTest, ATimeOutSendsTheNewerValueNext)
     EXPECT_EQ (link->retryCount(), 0);
 }
 
-TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionError)
+TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionErrorThatClosesTheTransport)
 {
     connectThenSilence (false);
+    ASSERT_EQ (link->acknowledgementTimeout(), 100);  // the default, in force here
 
     root->delay->sendOsc (root->delay->path);
     ASSERT_TRUE (pumpUntil ([this] { return partner.count ("showConnectionError") == 1; }, 5000));
@@ -208,6 +248,8 @@ TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionError)
     EXPECT_EQ (link->getSendingEnabled(), 0);
     EXPECT_EQ (link->queuedCount(), 0);
     EXPECT_EQ (speaker->receivedCount ("/delay"), 4u);
+    EXPECT_TRUE (pumpUntil ([this] { return link->usbState() == -1 && speaker->openHandleCount() == 0; }))
+        << "the transport stayed open";
 }
 
 TEST_F (OscComSendTest, ALateEchoAcknowledgesNothingButTheResentOnesEchoDoes)
@@ -274,6 +316,7 @@ TEST_F (OscComSendTest, GoingOfflineFlushesTheQueueAndZeroesTheMeters)
 TEST_F (OscComSendTest, TheKeepAliveComesOnlyWhileTheQueueIsEmpty)
 {
     connect();
+    ASSERT_EQ (link->keepAliveInterval(), 5000);  // the default, before the test shortens it
     link->setKeepAliveInterval (150);
     speaker->clearLogs();
 
