@@ -206,6 +206,30 @@ TEST_F (PresetTextTest, SaveThenLoadGivesTheSameTree)
     EXPECT_EQ (presetTitle, "Round trip");
 }
 
+TEST_F (PresetTextTest, EveryLimiterThresholdSurvivesSaveAndLoad)
+{
+    auto* thres = root->limiter->thres;
+
+    for (int i = 0; i <= thres->maxIndex; ++i)
+    {
+        thres->setIndex (i);
+        const auto text = PresetText::buildPresetText ("12");
+        thres->setIndex (i == 0 ? 1 : 0);
+        PresetText::parsePresetText (text, &host);
+        EXPECT_EQ (thres->index, i) << text;
+    }
+
+    // Only a value the fixed width cannot hold is written wider; the others keep their bytes.
+    const std::pair<float, const char*> lines[] = {
+        { -12.5f, "/limiter,f -12.5" }, { -12.0f, "/limiter,f  -12" }, { -7.5f, "/limiter,f -7.5" },
+        { -30.0f, "/limiter,f  -30" }, { 0.0f, "/limiter,f  0.0" } };
+    for (auto& [value, line] : lines)
+    {
+        thres->setFromFloat (value);
+        EXPECT_TRUE (nodeLines().contains (line)) << line;
+    }
+}
+
 TEST_F (PresetTextTest, FileNamesTakeTheVrsExtension)
 {
     ASSERT_TRUE (PresetText::saveFile (file ("name"), "3").wasOk());
