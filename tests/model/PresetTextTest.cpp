@@ -7,6 +7,8 @@
 #include "model/PresetText.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <memory>
@@ -430,6 +432,48 @@ TEST_F (PresetTextTest, MissingOrEmptyFileNames)
 
     EXPECT_EQ (PresetText::saveFile (juce::File(), "1").getErrorMessage(), "Couldn't write to the file.");
     EXPECT_TRUE (PresetText::saveFile (folder.getChildFile ("no/such/folder/x.vrs"), "1").failed());
+}
+
+TEST_F (PresetTextTest, OnlyRegularFilesAreRead)
+{
+    // A FIFO blocks open() until a writer comes; a device reports size 0 and never ends.
+    ASSERT_EQ (::mkfifo (file ("fifo.vrs").getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_TRUE (juce::File ("/dev/zero").createSymbolicLink (file ("zero.vrs"), false));
+    const auto before = nodeLines();
+
+    for (auto* name : { "fifo.vrs", "zero.vrs" })
+    {
+        presetTitle = "old";
+        EXPECT_TRUE (PresetText::loadFile (file (name), &host).wasOk()) << name;
+        EXPECT_EQ (presetTitle, "") << name;
+        EXPECT_EQ (nodeLines(), before) << name;
+    }
+
+    // A link to a preset file is followed.
+    ASSERT_TRUE (file ("real.vrs").replaceWithText ("Linked\nBEGIN_OSC_DATA\n/delay,fi 5.00 0\nEND_OSC_DATA"));
+    ASSERT_TRUE (file ("real.vrs").createSymbolicLink (file ("link.vrs"), false));
+    EXPECT_TRUE (PresetText::loadFile (file ("link.vrs"), &host).wasOk());
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 5.0f);
+}
+
+TEST_F (PresetTextTest, SaveWritesThroughALinkAndKeepsThePermissions)
+{
+    const auto real = file ("real.vrs");
+    const auto* realPath = real.getFullPathName().toRawUTF8();
+    ASSERT_TRUE (real.replaceWithText ("old"));
+    ASSERT_EQ (::chmod (realPath, 0600), 0);
+    ASSERT_EQ (::symlink ("real.vrs", file ("link.vrs").getFullPathName().toRawUTF8()), 0);
+
+    presetTitle = "Through";
+    ASSERT_TRUE (PresetText::saveFile (file ("link"), "12").wasOk());
+    EXPECT_TRUE (file ("link.vrs").isSymbolicLink());
+    EXPECT_TRUE (real.loadFileAsString().startsWith ("Through\r\nVRMODELCODE 12\r\n"));
+
+    // Saved again straight to the private file: it stays private.
+    ASSERT_TRUE (PresetText::saveFile (real, "12").wasOk());
+    struct stat info {};
+    ASSERT_EQ (::stat (realPath, &info), 0);
+    EXPECT_EQ (info.st_mode & 07777, 0600u);
 }
 
 TEST_F (PresetTextTest, FailedWriteLeavesThePreviousFileIntact)
