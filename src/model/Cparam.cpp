@@ -18,6 +18,34 @@ int clampIndex (double value, int lo, int hi) noexcept
 
     return (int) value; // truncates toward zero
 }
+
+bool isUtf8Continuation (char c) noexcept
+{
+    return ((unsigned char) c & 0xc0) == 0x80;
+}
+
+/** A parameter's format (one conversion) without its field width: the digits and padding "0" before
+    its "." or "k" are dropped, so every digit of the precision is written ("%4.1f" gives "%.1f"). */
+void copyWithoutWidth (const char* format, char* out, size_t size) noexcept
+{
+    size_t o = 0;
+    const char* f = format;
+
+    while (*f != 0 && *f != '%' && o + 1 < size)
+        out[o++] = *f++;
+
+    if (*f == '%' && o + 1 < size)
+        out[o++] = *f++;
+
+    for (; *f == '+' || (*f >= '0' && *f <= '9'); ++f)
+        if (*f == '+' && o + 1 < size)
+            out[o++] = *f;
+
+    while (*f != 0 && o + 1 < size)
+        out[o++] = *f++;
+
+    out[o] = 0;
+}
 } // namespace
 
 Cparam::Cparam (const char* paramName, int paramId, int max)
@@ -74,37 +102,37 @@ int Cparam::getIndex() const
 
 void Cparam::setFromFloat (float x)
 {
+    index = indexFor (x);
+}
+
+int Cparam::indexFor (float x) const
+{
     if (std::isnan (x))
-        return;
+        return index;
 
     switch (kind)
     {
         case paramInt:
         case paramEnum:
-            index = clampIndex ((double) x, minIndex, maxIndex);
-            break;
+            return clampIndex ((double) x, minIndex, maxIndex);
 
         case paramLinear:
-            index = clampIndex (((double) x - low) * maxIndex / ((double) high - low) + 0.5, minIndex, maxIndex);
-            break;
+            return clampIndex (((double) x - low) * maxIndex / ((double) high - low) + 0.5, minIndex, maxIndex);
 
         case paramLog:
+        {
             if (x <= 0.0f)
-            {
-                index = minIndex;
-            }
-            else
-            {
-                // q and its logarithm are single precision; the quotient is not rounded to a float, whose
-                // steps (a sixteenth of a fine step near the top) would move some values to the next index.
-                const float q = x / low;
-                const float lnq = std::log (q);
-                index = clampIndex ((double) lnq / (double) high + 0.5, minIndex, maxIndex);
-            }
-            break;
+                return minIndex;
+
+            // q and its logarithm are single precision; the quotient is not rounded to a float, whose
+            // steps (a sixteenth of a fine step near the top) would move some values to the next index.
+            const float q = x / low;
+            const float lnq = std::log (q);
+            return clampIndex ((double) lnq / (double) high + 0.5, minIndex, maxIndex);
+        }
 
         default:
-            break;
+            return index;
     }
 }
 
@@ -174,7 +202,15 @@ int Cparam::fromText (const char* source)
 
         case paramString:
         {
-            const size_t length = strnlen (source, (size_t) maxIndex);
+            // Cut at a character boundary, so a UTF-8 character is never split; bytes that are not UTF-8
+            // (no lead byte within a character's length) are cut where they stand.
+            size_t length = strnlen (source, (size_t) maxIndex);
+            size_t cut = length;
+            for (int back = 0; back < 3 && cut > 0 && isUtf8Continuation (source[cut]); ++back)
+                --cut;
+
+            if (! isUtf8Continuation (source[cut]))
+                length = cut;
 
             if (std::strlen (text) != length || std::memcmp (text, source, length) != 0)
             {
@@ -199,7 +235,21 @@ int Cparam::toText (char* out)
 
         case paramLinear:
         case paramLog:
-            return formatValue (out, format, (double) getFloat());
+        {
+            const double value = (double) getFloat();
+            const int written = formatValue (out, format, value);
+
+            // A fixed width can leave no room for the fraction (-12.5 in "%4.1f" is " -12"); such a
+            // linear value is written with every digit of its precision, so that its text reads back.
+            if (kind == paramLinear && ! readsBack (out))
+            {
+                char wide[16] = {};
+                copyWithoutWidth (format, wide, sizeof (wide));
+                return formatValue (out, wide, value);
+            }
+
+            return written;
+        }
 
         case paramEnum:
         case paramString:
@@ -214,4 +264,14 @@ int Cparam::toText (char* out)
             *out = 0;
             return 0;
     }
+}
+
+bool Cparam::readsBack (const char* valueText) const
+{
+    while (*valueText == ' ')
+        ++valueText;
+
+    float value = 0.0f;
+    parseFloat (valueText, &value);
+    return indexFor (value) == index;
 }

@@ -43,8 +43,13 @@ public:
         was read; an enumeration text that matches no name leaves the index unchanged and returns 0). */
     int fromText (const char* text) override;
 
-    /** Writes the value's text and a terminator; returns the number of characters written. */
+    /** Writes the value's text and a terminator; returns the number of characters written. A linear
+        value whose fixed-width text would not read back to the same index is written without the width. */
     int toText (char* out) override;
+
+    /** The index that the engineering value `x` stands for, clamped to the range (the current index for
+        a NaN or a paramString). */
+    int indexFor (float x) const;
 
     /** The longest text a paramString holds. */
     static constexpr int maxTextLength = 10;
@@ -58,4 +63,7 @@ public:
     const char* format = nullptr;       ///< formatValue format (paramInt, paramLinear, paramLog)
     const char* const* names = nullptr; ///< table of names (paramEnum)
     char text[maxTextLength + 1] = {};  ///< the text (paramString)
+
+private:
+    bool readsBack (const char* valueText) const;
 };

@@ -5,6 +5,12 @@
 #include "model/Globals.h"
 #include "model/PresetModelHost.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace
 {
 // Preset files are a few kilobytes; anything far larger is not a preset and is not read into memory.
@@ -13,6 +19,58 @@ constexpr juce::int64 maxPresetFileSize = 1024 * 1024;
 bool isBlank (juce::juce_wchar c) noexcept
 {
     return c == ' ';
+}
+
+/** The content of `file` when it is a regular file (after following links) of at most `maxBytes`;
+    false for anything else. Never blocks in open (a FIFO would wait for a writer) and never reads more
+    than one byte past the cap, whatever size the file system reports (a device reports 0). */
+bool readRegularFile (const juce::File& file, juce::int64 maxBytes, juce::MemoryBlock& content)
+{
+    const auto* path = file.getFullPathName().toRawUTF8();
+    struct stat info {};
+
+    // Checked before opening, so that no device or FIFO is ever opened, and again on the opened file.
+    if (::stat (path, &info) != 0 || ! S_ISREG (info.st_mode))
+        return false;
+
+    const int fd = ::open (path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+
+    bool ok = ::fstat (fd, &info) == 0 && S_ISREG (info.st_mode);
+
+    while (ok)
+    {
+        char buffer[8192];
+        const auto left = maxBytes + 1 - (juce::int64) content.getSize();
+        const auto room = (size_t) juce::jmin ((juce::int64) sizeof (buffer), left);
+        const auto n = ::read (fd, buffer, room);
+
+        if (n < 0 && errno == EINTR)
+            continue;
+
+        if (n <= 0)
+        {
+            ok = n == 0;
+            break;
+        }
+
+        content.append (buffer, (size_t) n);
+        ok = (juce::int64) content.getSize() <= maxBytes;
+    }
+
+    ::close (fd);
+    return ok;
+}
+
+/** The file that `file` leads to: symbolic links are followed (relative ones from their own folder), so
+    a save replaces the linked file and keeps the link. A loop of links ends at the last link reached. */
+juce::File throughLinks (juce::File file)
+{
+    for (int hops = 0; hops < 40 && file.isSymbolicLink(); ++hops)
+        file = file.getLinkedTarget();
+
+    return file;
 }
 } // namespace
 
@@ -190,11 +248,16 @@ juce::File PresetText::presetFileFor (const juce::File& file)
 juce::Result PresetText::saveFile (const juce::File& file, const juce::String& modelCode)
 {
     presetLines.clear();
-    const auto target = presetFileFor (file);
+    const auto target = throughLinks (presetFileFor (file));
     const auto text = buildPresetText (modelCode).replace ("\n", "\r\n");
 
     if (target.getFullPathName().isEmpty() || target.isDirectory())
         return juce::Result::fail (juce::translate (writeFailedText));
+
+    // The new file takes the permissions of the one it replaces (a private preset stays private).
+    struct stat previous {};
+    const bool keepMode = ::stat (target.getFullPathName().toRawUTF8(), &previous) == 0
+                          && S_ISREG (previous.st_mode);
 
     // Written in full to a temporary file beside the target, which then replaces the target; when any
     // byte cannot be written the target keeps its previous content.
@@ -209,7 +272,13 @@ juce::Result PresetText::saveFile (const juce::File& file, const juce::String& m
 
         if (out.openedOk())
         {
+            // Set before any byte is written; a file system without permissions keeps its own.
+            if (keepMode)
+                ::chmod (temp.getFile().getFullPathName().toRawUTF8(), previous.st_mode & 07777);
+
             written = out.write (bytes, numBytes);
+            // flush() also syncs the file to disk (fsync), so a power cut after the rename below cannot
+            // leave an empty preset.
             out.flush();
             written = written && out.getStatus().wasOk();
         }
@@ -230,10 +299,13 @@ juce::Result PresetText::loadFile (const juce::File& file, PresetModelHost* host
     if (target.getFullPathName().isEmpty())
         return juce::Result::fail (juce::translate (notValidText));
 
+    // Anything but a regular file of at most the cap (a FIFO, a device, a folder, an oversized file) is
+    // read like a missing or unreadable one: as empty text, which applies nothing.
+    juce::MemoryBlock content;
     juce::String text;
 
-    if (target.existsAsFile() && target.getSize() <= maxPresetFileSize)
-        text = target.loadFileAsString();
+    if (readRegularFile (target, maxPresetFileSize, content))
+        text = juce::String::createStringFromData (content.getData(), (int) content.getSize());
 
     if (parsePresetText (text, host) == 1)
         return juce::Result::fail (juce::translate (modelMismatchText));

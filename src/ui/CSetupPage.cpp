@@ -21,6 +21,10 @@ namespace
 /** Shown in the lock-code editor before a code is typed or reported. */
 const char* const lockCodePlaceholder = "****";
 
+/** The most bytes a preset name may take in "/preset/save": the message's address (16 bytes), type tags
+    (8) and two int32 (8) leave 28 of the link's 60 message bytes, for the name and its terminator. */
+constexpr int maxPresetNameBytes = 27;
+
 /** Characters a speaker name may hold. */
 const char* const deviceNameCharacters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz1234567890.:_-,!#$%&'()*+[]?";
@@ -566,9 +570,19 @@ void CSetupPage::recallSpeakerPreset()
     oscCom->sendIndexedString ("/preset/load", selectedSlot + 1, slotNames[(size_t) selectedSlot]->getText());
 }
 
+juce::String CSetupPage::presetNameToStore (const juce::String& name)
+{
+    // A loaded file's title can be longer than the ten characters the editor takes when typed, and
+    // characters beyond ASCII take up to four bytes: cut whole characters until the name fits.
+    auto cut = name.substring (0, 10);
+    while (cut.getNumBytesAsUTF8() > (size_t) maxPresetNameBytes)
+        cut = cut.dropLastCharacters (1);
+    return cut;
+}
+
 void CSetupPage::storeSpeakerPreset()
 {
-    const auto name = presetNameEditor->getText();
+    const auto name = presetNameToStore (presetNameEditor->getText());
 
     if (offline)
         return;
@@ -610,6 +624,16 @@ void CSetupPage::savePcPreset()
                                            TRANS ("This wasn't a valid file..."), {});
         return;
     }
+
+    // The dialog warned only about the name as typed; the document writes it with the ".vrs" extension.
+    const auto target = PresetText::presetFileFor (choice.file);
+    if (target != choice.file && target.exists()
+        && ! Dialogs::current().askOkCancel (juce::MessageBoxIconType::WarningIcon, TRANS ("File already exists"),
+                                             TRANS ("There's already a file called: FLNM")
+                                                     .replace ("FLNM", target.getFullPathName())
+                                                 + "\n\n" + TRANS ("Are you sure you want to overwrite it?"),
+                                             TRANS ("Overwrite"), TRANS ("Cancel")))
+        return;
 
     fileNameEditor->setText (choice.file.getFileName(), true);
 

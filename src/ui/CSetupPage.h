@@ -78,8 +78,11 @@ public:
     void presetSaved (int slot, const juce::String& name) override;
     /** Asks the speaker to recall the selected slot. */
     void recallSpeakerPreset();
-    /** Asks the speaker to store the current settings into the selected slot (never slot 0). */
+    /** Asks the speaker to store the current settings into the selected slot (never slot 0), under the
+        Preset Name cut to what one message carries (presetNameToStore). */
     void storeSpeakerPreset();
+    /** `name` cut at a character boundary to at most ten characters that fit one "/preset/save" message. */
+    static juce::String presetNameToStore (const juce::String& name);
     /** Selects slot `slot` for Recall and Store. */
     void selectPresetSlot (int slot);
     /** Clears the slot selection and its button. */

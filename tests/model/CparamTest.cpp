@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -177,6 +178,26 @@ TEST (Cparam, StringKeepsAtMostTenCharacters)
     name.setIndex (5);
     EXPECT_EQ (textOf (&name), "two");
     EXPECT_LE (name.index, name.maxIndex);
+}
+
+TEST (Cparam, StringIsCutAtACharacterBoundary)
+{
+    // {given, kept}: a UTF-8 character that does not fit whole in ten bytes is left out whole.
+    const char* const cases[][2] = {
+        { "ABCDEFGHI€", "ABCDEFGHI" }, // "€" is bytes 9 to 11
+        { "€€€€", "€€€" },
+        { "ABCDEFG🔊", "ABCDEFG" },    // four bytes, 7 to 10
+        { "ABCDEFGHé", "ABCDEFGHé" },  // ends at byte 10: kept
+        // Bytes that are not UTF-8 are cut at ten.
+        { "\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80", "\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80" },
+    };
+
+    for (auto& c : cases)
+    {
+        Cparam name;
+        EXPECT_EQ (name.fromText (c[0]), (int) std::strlen (c[1])) << c[0];
+        EXPECT_EQ (textOf (&name), std::string (c[1]));
+    }
 }
 
 TEST (Cparam, FloatTextUsesTheProgramsNumberText)

@@ -7,6 +7,8 @@
 #include "model/PresetText.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <memory>
@@ -204,6 +206,30 @@ TEST_F (PresetTextTest, SaveThenLoadGivesTheSameTree)
     EXPECT_TRUE (PresetText::loadFile (file ("trip.vrs"), &host).wasOk());
     EXPECT_EQ (nodeLines(), before);
     EXPECT_EQ (presetTitle, "Round trip");
+}
+
+TEST_F (PresetTextTest, EveryLimiterThresholdSurvivesSaveAndLoad)
+{
+    auto* thres = root->limiter->thres;
+
+    for (int i = 0; i <= thres->maxIndex; ++i)
+    {
+        thres->setIndex (i);
+        const auto text = PresetText::buildPresetText ("12");
+        thres->setIndex (i == 0 ? 1 : 0);
+        PresetText::parsePresetText (text, &host);
+        EXPECT_EQ (thres->index, i) << text;
+    }
+
+    // Only a value the fixed width cannot hold is written wider; the others keep their bytes.
+    const std::pair<float, const char*> lines[] = {
+        { -12.5f, "/limiter,f -12.5" }, { -12.0f, "/limiter,f  -12" }, { -7.5f, "/limiter,f -7.5" },
+        { -30.0f, "/limiter,f  -30" }, { 0.0f, "/limiter,f  0.0" } };
+    for (auto& [value, line] : lines)
+    {
+        thres->setFromFloat (value);
+        EXPECT_TRUE (nodeLines().contains (line)) << line;
+    }
 }
 
 TEST_F (PresetTextTest, FileNamesTakeTheVrsExtension)
@@ -406,6 +432,48 @@ TEST_F (PresetTextTest, MissingOrEmptyFileNames)
 
     EXPECT_EQ (PresetText::saveFile (juce::File(), "1").getErrorMessage(), "Couldn't write to the file.");
     EXPECT_TRUE (PresetText::saveFile (folder.getChildFile ("no/such/folder/x.vrs"), "1").failed());
+}
+
+TEST_F (PresetTextTest, OnlyRegularFilesAreRead)
+{
+    // A FIFO blocks open() until a writer comes; a device reports size 0 and never ends.
+    ASSERT_EQ (::mkfifo (file ("fifo.vrs").getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_TRUE (juce::File ("/dev/zero").createSymbolicLink (file ("zero.vrs"), false));
+    const auto before = nodeLines();
+
+    for (auto* name : { "fifo.vrs", "zero.vrs" })
+    {
+        presetTitle = "old";
+        EXPECT_TRUE (PresetText::loadFile (file (name), &host).wasOk()) << name;
+        EXPECT_EQ (presetTitle, "") << name;
+        EXPECT_EQ (nodeLines(), before) << name;
+    }
+
+    // A link to a preset file is followed.
+    ASSERT_TRUE (file ("real.vrs").replaceWithText ("Linked\nBEGIN_OSC_DATA\n/delay,fi 5.00 0\nEND_OSC_DATA"));
+    ASSERT_TRUE (file ("real.vrs").createSymbolicLink (file ("link.vrs"), false));
+    EXPECT_TRUE (PresetText::loadFile (file ("link.vrs"), &host).wasOk());
+    EXPECT_FLOAT_EQ (root->delay->del->getFloat(), 5.0f);
+}
+
+TEST_F (PresetTextTest, SaveWritesThroughALinkAndKeepsThePermissions)
+{
+    const auto real = file ("real.vrs");
+    const auto* realPath = real.getFullPathName().toRawUTF8();
+    ASSERT_TRUE (real.replaceWithText ("old"));
+    ASSERT_EQ (::chmod (realPath, 0600), 0);
+    ASSERT_EQ (::symlink ("real.vrs", file ("link.vrs").getFullPathName().toRawUTF8()), 0);
+
+    presetTitle = "Through";
+    ASSERT_TRUE (PresetText::saveFile (file ("link"), "12").wasOk());
+    EXPECT_TRUE (file ("link.vrs").isSymbolicLink());
+    EXPECT_TRUE (real.loadFileAsString().startsWith ("Through\r\nVRMODELCODE 12\r\n"));
+
+    // Saved again straight to the private file: it stays private.
+    ASSERT_TRUE (PresetText::saveFile (real, "12").wasOk());
+    struct stat info {};
+    ASSERT_EQ (::stat (realPath, &info), 0);
+    EXPECT_EQ (info.st_mode & 07777, 0600u);
 }
 
 TEST_F (PresetTextTest, FailedWriteLeavesThePreviousFileIntact)

@@ -239,6 +239,28 @@ TEST_F (CSetupPageTest, StoreNeverWritesIntoTheFirstSlot)
     EXPECT_EQ (widgets->fileName()->getText(), "");
 }
 
+TEST_F (CSetupPageTest, StoreCutsANameThatDoesNotFitOneMessage)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    selectSlot (3);
+
+    // {Preset Name, name sent}: a loaded file's long title; ten "€", 30 bytes, cut to nine (27 bytes).
+    const auto euro = juce::String::fromUTF8 ("€");
+    const std::pair<juce::String, juce::String> names[] = {
+        { "A title from a file", "A title fr" },
+        { juce::String::repeatedString (euro, 10), juce::String::repeatedString (euro, 9) } };
+
+    for (size_t i = 0; i < std::size (names); ++i)
+    {
+        widgets->presetName()->setText (names[i].first);
+        click (widgets->store());
+        ASSERT_TRUE (pumpUntil ([&] { return speaker->receivedCount ("/preset/save") == i + 1; })) << i;
+        EXPECT_EQ (juce::String::fromUTF8 (speaker->receivedWithAddress ("/preset/save")[i].stringArg (2).c_str()),
+                   names[i].second);
+    }
+}
+
 TEST_F (CSetupPageTest, RecallSendsTheNameAsShownAndNeedsASlot)
 {
     connect (12);

@@ -66,6 +66,32 @@ TEST_F (PresetFileTest, SaveWritesTheNamedFileAndForgetsTheSlot)
     EXPECT_EQ (document->getDocumentTitle(), "Live Set");
 }
 
+TEST_F (PresetFileTest, SaveAsksBeforeReplacingTheFileItWrites)
+{
+    // The user types "gig"; the dialog knows nothing of the "gig.vrs" that will be written.
+    const auto existing = folder.getChildFile ("gig.vrs");
+    ASSERT_TRUE (existing.replaceWithText ("old"));
+
+    dialogs.connectAnswer = false; // the scripted answer to every OK/Cancel question
+    chooseFile (folder.getChildFile ("gig"));
+    click (widgets->save());
+    ASSERT_EQ (dialogs.count ("File already exists"), 1);
+    EXPECT_TRUE (dialogs.last ("File already exists")->message.contains (existing.getFullPathName()));
+    EXPECT_EQ (existing.loadFileAsString(), "old");
+    EXPECT_EQ (widgets->fileName()->getText(), "");
+
+    dialogs.connectAnswer = true;
+    chooseFile (folder.getChildFile ("gig"));
+    click (widgets->save());
+    EXPECT_EQ (dialogs.count ("File already exists"), 2);
+    EXPECT_TRUE (existing.loadFileAsString().contains ("VRMODELCODE"));
+
+    // A name typed with its extension was already asked about by the dialog itself.
+    chooseFile (existing);
+    click (widgets->save());
+    EXPECT_EQ (dialogs.count ("File already exists"), 2);
+}
+
 TEST_F (PresetFileTest, SaveStartsWhereTheLastFileWasOpened)
 {
     auto opened = writePreset ("opened.vrs", 12, "1.00");
