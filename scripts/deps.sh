@@ -6,7 +6,7 @@ varento_packages=(
     libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev libxrender-dev x11proto-dev
     fonts-liberation
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xdotool imagemagick x11-utils
+    xvfb xdotool imagemagick x11-utils python3-xlib
     clang libclang-rt-14-dev
 )
 

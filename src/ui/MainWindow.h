@@ -9,7 +9,11 @@ class presetDocument;
 
 /** The main window: a document window with minimise and close buttons only, not resizable,
     centred, whose owned content is the main component (912 x 516). It also creates the one
-    preset document once the pages exist. Closing it asks the application to quit. */
+    preset document once the pages exist. Closing it asks the application to quit.
+
+    On the desktop it carries the application icon and the class "varento-edit" (the desktop entry's
+    StartupWMClass), publishes its fixed size to the window manager, and takes a window manager's close
+    request (WM_DELETE_WINDOW) the close button's way. */
 class MainWindow : public juce::DocumentWindow
 {
 public:
@@ -22,6 +26,9 @@ public:
     void closeButtonPressed() override;
 
 private:
+    /** Gives the native window the application icon and the class "varento-edit". */
+    void setDesktopIdentity();
+
     std::unique_ptr<presetDocument> preset;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)

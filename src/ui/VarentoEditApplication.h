@@ -10,7 +10,7 @@ class MainWindow;
 
 /** The editor's application object ("VARENTO Edit", version "1.0.2", one instance only).
     Start-up builds the parameter tree and opens the main window; shutdown deletes the window,
-    which stops the link's threads. */
+    which stops the link's threads. SIGTERM and SIGINT ask it to quit like the close button. */
 class VarentoEditApplication : public juce::JUCEApplication
 {
 public:
@@ -30,13 +30,17 @@ public:
     void shutdown() override;
     /** A second launch: nothing changes here. */
     void anotherInstanceStarted (const juce::String& commandLine) override;
-    /** Ends the message loop (the close button and the system's quit request both come here). */
+    /** Ends the message loop (the close button, a window manager's close, SIGTERM and SIGINT all come
+        here). */
     void systemRequestedQuit() override;
 
     /** The main window while the program runs; null before initialise and after shutdown. */
     MainWindow* getMainWindow() const noexcept { return mainWindow.get(); }
 
 private:
+    class QuitSignals;
+
+    std::unique_ptr<QuitSignals> quitSignals;
     std::unique_ptr<Croot> root;
     std::unique_ptr<MainWindow> mainWindow;
 };

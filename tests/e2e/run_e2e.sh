@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end run of the real editor under its own Xvfb: window title and geometry, no maximise and no
-# resize, the single instance, the link's two threads, screenshots of the three tabs, and closing the
-# window ends the process cleanly.
+# End-to-end run of the real editor under its own Xvfb: window title and geometry, what docks and window
+# managers read (icon, class, fixed size), no maximise and no resize, the single instance (and a run of this
+# test beside a running editor says so), the link's two threads, screenshots of the three tabs, and the
+# close button, a window manager's close and SIGTERM each end the process cleanly.
 #
 # Usage: run_e2e.sh [path/to/varento-edit] [screenshot folder]
 # Defaults: build/varento-edit and build/screenshots (relative to the repository).
@@ -24,10 +25,25 @@ check() { # check <description> <command...>
     fi
 }
 
-for tool in Xvfb xdotool xwininfo import convert; do
+for tool in Xvfb xdotool xwininfo xprop import convert; do
     command -v "$tool" >/dev/null || { echo "missing $tool (scripts/deps.sh installs it)"; exit 1; }
 done
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || { echo "missing python3-xlib (scripts/deps.sh installs it)"; exit 1; }
 [ -x "$program" ] || { echo "no program at $program"; exit 1; }
+
+# Only one editor runs per machine: while it runs, JUCE holds a POSIX lock on this file (named after the
+# application). A second one would exit at once without a window, so say plainly why this run cannot go on.
+lock="/var/tmp/juceAppLock_VARENTO Edit"
+[ -d /var/tmp ] || lock="/tmp/juceAppLock_VARENTO Edit"
+if [ -e "$lock" ]; then
+    lock_id="$(printf '%02x:%02x:%d' $(stat -c '%Hd %Ld %i' "$lock"))"
+    holder="$(awk -v id="$lock_id" '$2 != "->" && $6 == id { print $5; exit }' /proc/locks)"
+    if [ -n "$holder" ]; then
+        echo "another instance of VARENTO Edit is running on this machine (process $holder holds \"$lock\");"
+        echo "only one runs at a time: close it and run this test again"
+        exit 1
+    fi
+fi
 
 # A display number nobody uses.
 display=""
@@ -55,16 +71,46 @@ xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; e
 export HOME="$work/home"
 mkdir -p "$HOME"
 
-"$program" >"$work/app.log" 2>&1 &
-app_pid=$!
+# Starts the program (its output goes on in app.log) and waits for its window.
+launch() {
+    "$program" >>"$work/app.log" 2>&1 &
+    app_pid=$!
+    window=""
+    for _ in $(seq 1 200); do
+        window="$(xdotool search --name '^VARENTO Edit' 2>/dev/null | head -1 || true)"
+        [ -n "$window" ] && break
+        sleep 0.05
+    done
+    [ -n "$window" ] || { echo "no window appeared"; cat "$work/app.log"; exit 1; }
+}
 
-window=""
-for _ in $(seq 1 200); do
-    window="$(xdotool search --name '^VARENTO Edit' 2>/dev/null | head -1 || true)"
-    [ -n "$window" ] && break
-    sleep 0.05
-done
-[ -n "$window" ] || { echo "no window appeared"; cat "$work/app.log"; exit 1; }
+# Waits up to 10 s for the program to end; rc is its exit status then, empty if it still runs.
+await_exit() {
+    rc=""
+    for _ in $(seq 1 200); do
+        if ! kill -0 "$app_pid" 2>/dev/null; then
+            rc=0; wait "$app_pid" || rc=$?
+            break
+        fi
+        sleep 0.05
+    done
+    if [ -n "$rc" ]; then app_pid=""; fi
+}
+
+# A window manager's close request: the WM_DELETE_WINDOW client message to window $1.
+wm_delete_window() {
+    /usr/bin/python3 - "$1" <<'PY'
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+w = d.create_resource_object("window", int(sys.argv[1]))
+w.send_event(protocol.event.ClientMessage(window=w, client_type=d.intern_atom("WM_PROTOCOLS"),
+             data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+d.flush()
+PY
+}
+
+launch
 sleep 1 # let it paint
 for _ in $(seq 1 50); do [ "$(xdotool getwindowname "$window")" = "VARENTO Edit [not connected!]" ] && break; sleep 0.1; done
 
@@ -75,6 +121,17 @@ check "title is \"VARENTO Edit [not connected!]\" (was \"$title\")" [ "$title" =
 geometry() { xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 size="$(geometry)"
 check "window 914x544 = content 912x516 + border + title bar (was $size)" [ "$size" = "914x544" ]
+
+# What docks, task bars and window managers read: the icon, the class that ties the window to its
+# desktop entry, and a fixed size (minimum = maximum).
+icon="$(xprop -id "$window" -len 16 32c _NET_WM_ICON)"
+check "the window carries an icon ($icon)" grep -Eq '= ([1-9][0-9]*), \1$' <<<"$icon"
+wm_class="$(xprop -id "$window" WM_CLASS)"
+startup_class="$(sed -n 's/^StartupWMClass=//p' "$here/packaging/varento-edit.desktop")"
+check "WM_CLASS class is the desktop entry's StartupWMClass \"$startup_class\" ($wm_class)" \
+    grep -Eq "^WM_CLASS\(STRING\) = \"[^\"]*\", \"$startup_class\"\$" <<<"$wm_class"
+fixed="$(xprop -id "$window" WM_NORMAL_HINTS | grep -c -e 'minimum size: 914 by 544' -e 'maximum size: 914 by 544' || true)"
+check "size hints fix the window at 914x544 (minimum and maximum)" [ "$fixed" = 2 ]
 
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
 import -window "$window" "$work/window.png"
@@ -104,6 +161,8 @@ check "second launch ended by itself (rc $second_rc, ${elapsed}s)" [ "$second_rc
 windows="$(xdotool search --name '^VARENTO Edit' 2>/dev/null | wc -l)"
 check "still one editor window (found $windows)" [ "$windows" -eq 1 ]
 check "first instance still runs" kill -0 "$app_pid"
+nested="$(bash "$0" "$program" "$work/nested" 2>&1 || true)"
+check "a run beside a running editor says another instance is running" grep -q "another instance" <<<"$nested"
 
 # Screenshots of the three tabs (tab buttons at content y 8..38; window offset 1, 27), before and
 # after an offline model is picked from the Setup page's list (its first entry, by keyboard).
@@ -136,17 +195,21 @@ check "four screenshots in $shots (found $count)" [ "$count" -eq 4 ]
 
 # The close button (JUCE's own title bar, right end) ends the process.
 xdotool mousemove --window "$window" 896 13 click 1
-rc=""
-for _ in $(seq 1 200); do
-    if ! kill -0 "$app_pid" 2>/dev/null; then
-        rc=0; wait "$app_pid" || rc=$?
-        break
-    fi
-    sleep 0.05
-done
+await_exit
 check "closing the window ends the program within 10 s" [ -n "$rc" ]
 check "exit status 0 (was ${rc:-running})" [ "${rc:-1}" = "0" ]
-app_pid=""
+
+# A window manager's close and SIGTERM take the same road: the program ends by itself with status 0.
+for way in WM_DELETE_WINDOW SIGTERM; do
+    [ -n "$app_pid" ] && { kill -KILL "$app_pid"; wait "$app_pid" || true; app_pid=""; }
+    launch
+    case "$way" in
+        WM_DELETE_WINDOW) wm_delete_window "$window" ;;
+        SIGTERM) kill -TERM "$app_pid" ;;
+    esac
+    await_exit
+    check "$way ends the program with exit status 0 (was ${rc:-still running after 10 s})" [ "${rc:-1}" = "0" ]
+done
 check "no leak reported" bash -c "! grep -q -i -e 'leaked objects' -e 'LeakSanitizer' -e 'AddressSanitizer' '$work/app.log'"
 
 echo "--- program output ---"
