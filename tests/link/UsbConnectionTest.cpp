@@ -6,6 +6,7 @@
 #include "link/MyMessage.h"
 #include "link/UsbConnection.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <thread>
@@ -164,10 +165,13 @@ TEST_F (UsbConnectionTest, SkipsDevicesThatAreNotTheSpeaker)
     ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
     pumpFor (50);
 
+    // Only an interface with the speaker's ids is opened (and closed again when it is not the speaker);
+    // other HID devices are left alone.
+    EXPECT_GE (keyboard->openCount(), 1);
     for (auto* other : { keyboard.get(), odd.get(), mouse.get() })
     {
-        EXPECT_GE (other->openCount(), 1);      // looked at
-        EXPECT_EQ (other->openHandleCount(), 0); // and closed again
+        EXPECT_EQ (other->openAttemptCount(), other == keyboard.get() ? other->openCount() : 0);
+        EXPECT_EQ (other->openHandleCount(), 0);
         EXPECT_EQ (other->receivedCount(), 0u);
     }
     EXPECT_EQ (speaker->openHandleCount(), 1);
@@ -216,6 +220,59 @@ TEST_F (UsbConnectionTest, AnOpenWithoutSearchRequestClosesAgainSilently)
     transport->requestSearch();
     ASSERT_TRUE (speaker->waitForReceived (2, 3000, "/info"));
     EXPECT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+
+    // Closed again (a Cancel or a connection error), then unplugged: the failed open re-arms the search,
+    // so the speaker plugged in again is greeted.
+    transport->markClosed();
+    host.unplug (speaker);
+    ASSERT_TRUE (pumpUntil ([&] { return transport->searchRequested.load(); }));
+    host.plug (speaker);
+    EXPECT_TRUE (speaker->waitForReceived (3, 3000, "/info"));
+}
+
+TEST_F (UsbConnectionTest, TriesAStalledWriteFiveTimesThenDropsIt)
+{
+    auto speaker = std::make_shared<sim::VirtualHidDevice>();
+    host.plug (speaker);
+    start();
+    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
+    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+
+    const auto stuck = message ("/stuck", {});
+    const int startsBefore = speaker->writeStartCount();
+    speaker->setWritesStalled (true);
+    ASSERT_TRUE (transport->offerTransmit (stuck.data(), (int) stuck.size()));
+    ASSERT_TRUE (pumpUntil ([&] { return ! transport->isTransmitPending(); }, 5000));
+    speaker->setWritesStalled (false);
+
+    EXPECT_EQ (speaker->writeStartCount() - startsBefore, 5);
+
+    // Dropped: the next message goes out, the stalled one never does.
+    const auto next = message ("/next", {});
+    ASSERT_TRUE (transport->offerTransmit (next.data(), (int) next.size()));
+    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/next"));
+    EXPECT_EQ (speaker->receivedCount ("/stuck"), 0u);
+}
+
+TEST_F (UsbConnectionTest, NamesASpeakerOutOfReachOnStandardErrorOnce)
+{
+    sim::HidIdentity denied;
+    denied.accessDenied = true;
+    auto speaker = std::make_shared<sim::VirtualHidDevice> (denied);
+    host.plug (speaker);
+
+    testing::internal::CaptureStderr();
+    start();
+    const bool searchedOften = pumpUntil ([&] { return speaker->openAttemptCount() >= 3; });
+    transport.reset();
+    const std::string errors = testing::internal::GetCapturedStderr();
+
+    ASSERT_TRUE (searchedOften);
+    std::string path;
+    ASSERT_TRUE (host.interfacePath (0, path));
+    EXPECT_EQ (std::count (errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE (errors.find (path + " cannot be opened"), std::string::npos) << errors;
+    EXPECT_NE (errors.find ("\"Speaker access on Linux\""), std::string::npos) << errors;
 }
 
 TEST_F (UsbConnectionTest, TwoProducersNeverTearTheTransmitSlot)
