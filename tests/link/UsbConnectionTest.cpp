@@ -62,6 +62,17 @@ protected:
 
     void start() { transport = std::make_unique<UsbConnection> (listener, 77); }
 
+    /** Plugs in a speaker and starts the transport; returns once the speaker is greeted and open. */
+    std::shared_ptr<sim::VirtualHidDevice> startWithSpeaker()
+    {
+        auto speaker = std::make_shared<sim::VirtualHidDevice>();
+        host.plug (speaker);
+        start();
+        EXPECT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
+        EXPECT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+        return speaker;
+    }
+
     sim::MemoryHidHost host;
     RecordingListener listener;
     std::unique_ptr<UsbConnection> transport;
@@ -107,11 +118,7 @@ TEST_F (UsbConnectionTest, PostsOnlyAcceptedReportsWithWholeWordLengths)
 
 TEST_F (UsbConnectionTest, WritesTheTransmitSlotAndDropsWhatOneReportCannotCarry)
 {
-    auto device = std::make_shared<sim::VirtualHidDevice>();
-    host.plug (device);
-    start();
-    ASSERT_TRUE (device->waitForReceived (1, 3000, "/info"));
-    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+    auto device = startWithSpeaker();
 
     uint8_t full[64];
     std::memset (full, 0, sizeof (full));
@@ -201,11 +208,7 @@ TEST_F (UsbConnectionTest, GreetsASpeakerPluggedInLaterOnce)
 
 TEST_F (UsbConnectionTest, AnOpenWithoutSearchRequestClosesAgainSilently)
 {
-    auto speaker = std::make_shared<sim::VirtualHidDevice>();
-    host.plug (speaker);
-    start();
-    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
-    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+    auto speaker = startWithSpeaker();
     const int opensBefore = speaker->openCount();
 
     transport->markClosed();
@@ -232,11 +235,7 @@ TEST_F (UsbConnectionTest, AnOpenWithoutSearchRequestClosesAgainSilently)
 
 TEST_F (UsbConnectionTest, TriesAStalledWriteFiveTimesThenDropsIt)
 {
-    auto speaker = std::make_shared<sim::VirtualHidDevice>();
-    host.plug (speaker);
-    start();
-    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
-    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+    auto speaker = startWithSpeaker();
 
     const auto stuck = message ("/stuck", {});
     const int startsBefore = speaker->writeStartCount();
@@ -277,11 +276,7 @@ TEST_F (UsbConnectionTest, NamesASpeakerOutOfReachOnStandardErrorOnce)
 
 TEST_F (UsbConnectionTest, TwoProducersNeverTearTheTransmitSlot)
 {
-    auto speaker = std::make_shared<sim::VirtualHidDevice>();
-    host.plug (speaker);
-    start();
-    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
-    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+    auto speaker = startWithSpeaker();
 
     const auto a = message ("/aaaa", { std::string (40, 'a') });
     const auto b = message ("/bbbbbbbb", { int32_t (1), int32_t (2) });

@@ -30,14 +30,14 @@ constexpr int usbDescriptorString = 3;
 constexpr int usbLanguageEnglishUs = 0x0409;
 constexpr unsigned usbControlTimeoutMs = 1000;
 
-void signal (int eventFd)
+void signalEvent (int eventFd)
 {
     const uint64_t one = 1;
     if (eventFd >= 0)
         while (::write (eventFd, &one, sizeof (one)) < 0 && errno == EINTR) {}
 }
 
-void drain (int eventFd)
+void drainEvent (int eventFd)
 {
     uint64_t count = 0;
     while (::read (eventFd, &count, sizeof (count)) < 0 && errno == EINTR) {}
@@ -121,7 +121,7 @@ struct LinuxHidDevice::Node
 
             node->finishedTicket = ticket;
             node->finishedWritten = written;
-            signal (node->doneFd);
+            signalEvent (node->doneFd);
         }
     }
 
@@ -155,7 +155,7 @@ LinuxHidDevice::~LinuxHidDevice()
         node->closed = true;
         node->work.notify_all();
     }
-    signal (node->closedFd);
+    signalEvent (node->closedFd);
 
     if (wakeFd >= 0)
         ::close (wakeFd);
@@ -346,7 +346,7 @@ LinuxHidDevice::Ready LinuxHidDevice::pollOrWake (int watched, std::chrono::stea
             return Ready::failed;
         if ((fds[1].revents & POLLIN) != 0)
         {
-            drain (wakeFd);
+            drainEvent (wakeFd);
             return Ready::woken;
         }
         revents = fds[0].revents;
@@ -376,7 +376,7 @@ WaitResult LinuxHidDevice::waitWrite (int timeoutMs)
         short revents = 0;
         switch (pollOrWake (node->doneFd, deadline, revents))
         {
-            case Ready::ready:    drain (node->doneFd); break;
+            case Ready::ready:    drainEvent (node->doneFd); break;
             case Ready::woken:    return WaitResult::interrupted;
             case Ready::timedOut: return WaitResult::timedOut;
             case Ready::failed:   cancelIo(); return WaitResult::failed;
@@ -440,7 +440,7 @@ void LinuxHidDevice::cancelIo()
 
 void LinuxHidDevice::wake()
 {
-    signal (wakeFd);
+    signalEvent (wakeFd);
 }
 
 } // namespace hid
