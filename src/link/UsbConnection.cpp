@@ -224,26 +224,46 @@ std::unique_ptr<hid::Device> UsbConnection::findDevice()
         if (! host.interfacePath (index, path))
             return nullptr;
 
+        // Only the speaker's interfaces are opened: opening other HID devices five times a second would
+        // keep them from suspending. One whose ids cannot be read is not the speaker; the search goes on,
+        // so that one odd device cannot hide the speaker behind it.
+        uint16_t vendorId = 0, productId = 0;
+        if (! host.interfaceIds (path, vendorId, productId)
+            || vendorId != hid::speakerVendorId || productId != hid::speakerProductId)
+            continue;
+
         auto candidate = host.open (path);
         if (candidate == nullptr)
+        {
+            reportIfDenied (path);
             continue;
+        }
 
-        // An interface whose attributes cannot be read is not the speaker; the search goes on, so that
-        // one odd device cannot hide the speaker behind it.
-        uint16_t vendorId = 0, productId = 0;
-        if (! candidate->getAttributes (vendorId, productId))
-            continue;
-
-        if (vendorId != hid::speakerVendorId || productId != hid::speakerProductId)
+        if (! candidate->getAttributes (vendorId, productId)
+            || vendorId != hid::speakerVendorId || productId != hid::speakerProductId)
             continue;
 
         uint8_t string4[6] = {};
-        if (candidate->getIndexedString (4, string4, sizeof (string4))
-            && string4[0] == 'A' && string4[2] == 'P')
+        if (! candidate->getIndexedString (4, string4, sizeof (string4)))
+            reportIfDenied (path);
+        else if (string4[0] == 'A' && string4[2] == 'P')
             return candidate;
     }
 
     return nullptr;
+}
+
+void UsbConnection::reportIfDenied (const std::string& path)
+{
+    // Without the udev rule the speaker is present but out of reach; say so once per device node, not on
+    // every search.
+    const std::string node = host.deniedNode (path);
+    if (node.empty() || ! deniedNodesReported.insert (node).second)
+        return;
+
+    std::fprintf (stderr, "The speaker is present, but %s cannot be opened for lack of permission: "
+                          "install the udev rule (README, \"Speaker access on Linux\").\n", node.c_str());
+    std::fflush (stderr);
 }
 
 int UsbConnection::writeReport (const uint8_t* report)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 
 /**
@@ -71,6 +72,7 @@ private:
 
     int openDevice (uint8_t* serialBuffer);
     std::unique_ptr<hid::Device> findDevice();
+    void reportIfDenied (const std::string& path);
     int writeReport (const uint8_t* report);
     int readReport (uint8_t* block);
     void postReceived (const uint8_t* block);
@@ -92,6 +94,7 @@ private:
     mutable std::mutex serialLock;
     uint8_t serialNumber[32] = {};
     std::string lastAnnouncedSerial;  // this thread's own: the serial last printed
+    std::set<std::string> deniedNodesReported;  // this thread's own: nodes already named on stderr
 
     // The open device. Only this thread opens, uses and closes it; deviceLock is held while it is
     // replaced and while another thread wakes it.

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <thread>
 
 #include <fcntl.h>
@@ -247,6 +248,12 @@ TEST (HidLinuxHost, OpenFailsForMissingNodes)
     auto host = hid::createLinuxHost (m.sys, m.dev);
     EXPECT_EQ (host->open (m.dev + "/hidraw0"), nullptr);
     EXPECT_EQ (host->open (m.dev + "/hidraw7"), nullptr);
+
+    // The ids come from sysfs, without the node.
+    uint16_t vendor = 0, product = 0;
+    EXPECT_TRUE (host->interfaceIds (m.dev + "/hidraw0", vendor, product));
+    EXPECT_EQ (vendor, 0x16d0);
+    EXPECT_FALSE (host->interfaceIds (m.dev + "/hidraw7", vendor, product));
 }
 
 TEST (HidLinuxHost, WritesWholeReportsAndReadsDataAfterAReportId)
@@ -350,4 +357,55 @@ TEST (HidLinuxHost, VanishedDeviceFailsTransfers)
     {
         EXPECT_EQ (device->waitWrite (2000), hid::WaitResult::failed);
     }
+}
+
+TEST (HidLinuxHost, AWriteTheNodeDoesNotTakeKeepsItsTimeOutAndBlocksNeitherReadsNorClosing)
+{
+    FakeMachine m;
+    m.addHidraw (0, speakerUevent);
+    const int other = m.addDeviceNode (0);
+    const std::string node = m.dev + "/hidraw0";
+
+    // Nobody reads the other end: fill it until it takes nothing more.
+    const int filler = ::open (node.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY);
+    ASSERT_GE (filler, 0);
+    const std::vector<uint8_t> chunk (4096, 0x55);
+    for (pollfd room { filler, POLLOUT, 0 }; ::poll (&room, 1, 100) > 0;)
+        while (::write (filler, chunk.data(), chunk.size()) > 0) {}
+    ::close (filler);
+
+    // hidraw ignores O_NONBLOCK for writes: write() blocks until the report is out (or 5 s). A node opened
+    // blocking behaves the same.
+    const int fd = ::open (node.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE (fd, 0);
+    auto device = std::make_unique<hid::LinuxHidDevice> (fd, "", "");
+    ASSERT_TRUE (device->isUsable());
+
+    std::promise<void> done;
+    auto finished = done.get_future();
+    std::thread user ([&] {
+        const uint8_t out[hid::reportSize] = {};
+        for (int attempt = 0; attempt < 2; ++attempt) // the second behind the first, still in the kernel
+        {
+            EXPECT_TRUE (device->startWrite (out));
+            EXPECT_EQ (device->waitWrite (200), hid::WaitResult::timedOut);
+            device->cancelIo();
+        }
+
+        const uint8_t data[hid::reportSize - 1] = { '/', 'r' };
+        EXPECT_EQ (::write (other, data, sizeof (data)), ssize_t (sizeof (data)));
+        uint8_t in[hid::reportSize] = {};
+        EXPECT_TRUE (device->startRead (in));
+        EXPECT_EQ (device->waitRead (2000), hid::WaitResult::completed);
+        EXPECT_EQ (in[2], 'r');
+
+        device.reset();
+        done.set_value();
+    });
+
+    const bool returned = finished.wait_for (std::chrono::seconds (10)) == std::future_status::ready;
+    EXPECT_TRUE (returned) << "the device blocked in a write";
+    while (finished.wait_for (std::chrono::milliseconds (1)) != std::future_status::ready)
+        readExactly (other, 1 << 16); // take what the node holds, so that the stuck write ends
+    user.join();
 }

@@ -6,6 +6,7 @@
 #include "link/MyMessage.h"
 #include "link/UsbConnection.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <thread>
@@ -61,6 +62,17 @@ protected:
 
     void start() { transport = std::make_unique<UsbConnection> (listener, 77); }
 
+    /** Plugs in a speaker and starts the transport; returns once the speaker is greeted and open. */
+    std::shared_ptr<sim::VirtualHidDevice> startWithSpeaker()
+    {
+        auto speaker = std::make_shared<sim::VirtualHidDevice>();
+        host.plug (speaker);
+        start();
+        EXPECT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
+        EXPECT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+        return speaker;
+    }
+
     sim::MemoryHidHost host;
     RecordingListener listener;
     std::unique_ptr<UsbConnection> transport;
@@ -106,11 +118,7 @@ TEST_F (UsbConnectionTest, PostsOnlyAcceptedReportsWithWholeWordLengths)
 
 TEST_F (UsbConnectionTest, WritesTheTransmitSlotAndDropsWhatOneReportCannotCarry)
 {
-    auto device = std::make_shared<sim::VirtualHidDevice>();
-    host.plug (device);
-    start();
-    ASSERT_TRUE (device->waitForReceived (1, 3000, "/info"));
-    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+    auto device = startWithSpeaker();
 
     uint8_t full[64];
     std::memset (full, 0, sizeof (full));
@@ -164,10 +172,14 @@ TEST_F (UsbConnectionTest, SkipsDevicesThatAreNotTheSpeaker)
     ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
     pumpFor (50);
 
+    // Only an interface with the speaker's ids is looked at (and closed again); other HID devices are
+    // never opened.
+    EXPECT_GE (keyboard->openCount(), 1);
+    EXPECT_EQ (odd->openAttemptCount(), 0);
+    EXPECT_EQ (mouse->openAttemptCount(), 0);
     for (auto* other : { keyboard.get(), odd.get(), mouse.get() })
     {
-        EXPECT_GE (other->openCount(), 1);      // looked at
-        EXPECT_EQ (other->openHandleCount(), 0); // and closed again
+        EXPECT_EQ (other->openHandleCount(), 0);
         EXPECT_EQ (other->receivedCount(), 0u);
     }
     EXPECT_EQ (speaker->openHandleCount(), 1);
@@ -197,11 +209,7 @@ TEST_F (UsbConnectionTest, GreetsASpeakerPluggedInLaterOnce)
 
 TEST_F (UsbConnectionTest, AnOpenWithoutSearchRequestClosesAgainSilently)
 {
-    auto speaker = std::make_shared<sim::VirtualHidDevice>();
-    host.plug (speaker);
-    start();
-    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
-    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+    auto speaker = startWithSpeaker();
     const int opensBefore = speaker->openCount();
 
     transport->markClosed();
@@ -216,15 +224,60 @@ TEST_F (UsbConnectionTest, AnOpenWithoutSearchRequestClosesAgainSilently)
     transport->requestSearch();
     ASSERT_TRUE (speaker->waitForReceived (2, 3000, "/info"));
     EXPECT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+
+    // Closed again (a Cancel or a connection error), then unplugged: the failed open re-arms the search,
+    // so the speaker plugged in again is greeted.
+    transport->markClosed();
+    host.unplug (speaker);
+    ASSERT_TRUE (pumpUntil ([&] { return transport->searchRequested.load(); }));
+    host.plug (speaker);
+    EXPECT_TRUE (speaker->waitForReceived (3, 3000, "/info"));
+}
+
+TEST_F (UsbConnectionTest, TriesAStalledWriteFiveTimesThenDropsIt)
+{
+    auto speaker = startWithSpeaker();
+
+    const auto stuck = message ("/stuck", {});
+    const int startsBefore = speaker->writeStartCount();
+    speaker->setWritesStalled (true);
+    ASSERT_TRUE (transport->offerTransmit (stuck.data(), (int) stuck.size()));
+    ASSERT_TRUE (pumpUntil ([&] { return ! transport->isTransmitPending(); }, 5000));
+    speaker->setWritesStalled (false);
+
+    EXPECT_EQ (speaker->writeStartCount() - startsBefore, 5);
+
+    // Dropped: the next message goes out, the stalled one never does.
+    const auto next = message ("/next", {});
+    ASSERT_TRUE (transport->offerTransmit (next.data(), (int) next.size()));
+    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/next"));
+    EXPECT_EQ (speaker->receivedCount ("/stuck"), 0u);
+}
+
+TEST_F (UsbConnectionTest, NamesASpeakerOutOfReachOnStandardErrorOnce)
+{
+    sim::HidIdentity denied;
+    denied.accessDenied = true;
+    auto speaker = std::make_shared<sim::VirtualHidDevice> (denied);
+    host.plug (speaker);
+
+    testing::internal::CaptureStderr();
+    start();
+    const bool searchedOften = pumpUntil ([&] { return speaker->openAttemptCount() >= 3; });
+    transport.reset();
+    const std::string errors = testing::internal::GetCapturedStderr();
+
+    ASSERT_TRUE (searchedOften);
+    std::string path;
+    ASSERT_TRUE (host.interfacePath (0, path));
+    EXPECT_EQ (std::count (errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE (errors.find (path + " cannot be opened"), std::string::npos) << errors;
+    EXPECT_NE (errors.find ("\"Speaker access on Linux\""), std::string::npos) << errors;
 }
 
 TEST_F (UsbConnectionTest, TwoProducersNeverTearTheTransmitSlot)
 {
-    auto speaker = std::make_shared<sim::VirtualHidDevice>();
-    host.plug (speaker);
-    start();
-    ASSERT_TRUE (speaker->waitForReceived (1, 3000, "/info"));
-    ASSERT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
+    auto speaker = startWithSpeaker();
 
     const auto a = message ("/aaaa", { std::string (40, 'a') });
     const auto b = message ("/bbbbbbbb", { int32_t (1), int32_t (2) });

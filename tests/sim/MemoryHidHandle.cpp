@@ -80,6 +80,7 @@ bool MemoryHidHandle::startWrite (const uint8_t* report)
 
     std::copy_n (report, writeReport.size(), writeReport.begin());
     writePending = true;
+    ++device->writeStarts;
     writeDoneAt = std::max (Clock::now(), device->lastOutputFrame) + frameTime;
     return true;
 }

@@ -67,12 +67,11 @@ bool MemoryHidHost::interfacePath (int index, std::string& path)
     return true;
 }
 
-std::unique_ptr<hid::Device> MemoryHidHost::open (const std::string& path)
+std::shared_ptr<VirtualHidDevice> MemoryHidHost::find (const std::string& path, int& plugId) const
 {
     if (path.compare (0, 4, "mem:") != 0 || path.size() == 4)
         return nullptr;
 
-    int plugId = -1;
     try
     {
         size_t used = 0;
@@ -85,26 +84,53 @@ std::unique_ptr<hid::Device> MemoryHidHost::open (const std::string& path)
         return nullptr;
     }
 
-    std::shared_ptr<VirtualHidDevice> device;
-    {
-        std::lock_guard<std::mutex> lock (mutex);
-        for (const auto& slot : slots)
-            if (slot.plugId == plugId)
-                device = slot.device;
-    }
+    std::lock_guard<std::mutex> lock (mutex);
+    for (const auto& slot : slots)
+        if (slot.plugId == plugId)
+            return slot.device;
+    return nullptr;
+}
+
+std::unique_ptr<hid::Device> MemoryHidHost::open (const std::string& path)
+{
+    int plugId = -1;
+    auto device = find (path, plugId);
     if (device == nullptr)
         return nullptr;
 
     int generation = 0;
     {
         std::lock_guard<std::mutex> lock (device->mutex);
-        if (! device->plugged || device->plugIdentifier != plugId || ! device->ident.openable)
+        if (! device->plugged || device->plugIdentifier != plugId)
+            return nullptr;
+        ++device->openAttempts;
+        if (! device->ident.openable || device->ident.accessDenied)
             return nullptr;
         ++device->handles;
         ++device->opens;
         generation = device->generation;
     }
     return std::make_unique<MemoryHidHandle> (std::move (device), generation);
+}
+
+bool MemoryHidHost::interfaceIds (const std::string& path, uint16_t& vendorId, uint16_t& productId)
+{
+    int plugId = -1;
+    const auto device = find (path, plugId);
+    if (device == nullptr)
+        return false;
+
+    const auto identity = device->identity();
+    vendorId = identity.vendorId;
+    productId = identity.productId;
+    return identity.attributesReadable;
+}
+
+std::string MemoryHidHost::deniedNode (const std::string& path)
+{
+    int plugId = -1;
+    const auto device = find (path, plugId);
+    return device != nullptr && device->identity().accessDenied ? path : std::string();
 }
 
 } // namespace sim

@@ -39,7 +39,15 @@ public:
     bool interfacePath (int index, std::string& path) override;
     std::unique_ptr<hid::Device> open (const std::string& path) override;
 
+    /** The ids of the plugged device, without opening it; false when its attributes are unreadable. */
+    bool interfaceIds (const std::string& path, uint16_t& vendorId, uint16_t& productId) override;
+
+    /** `path` itself when the device's identity says access is denied, otherwise empty. */
+    std::string deniedNode (const std::string& path) override;
+
 private:
+    std::shared_ptr<VirtualHidDevice> find (const std::string& path, int& plugId) const;
+
     struct Slot
     {
         int plugId;

@@ -42,6 +42,18 @@ int VirtualHidDevice::openCount() const
     return opens;
 }
 
+int VirtualHidDevice::openAttemptCount() const
+{
+    std::lock_guard<std::mutex> lock (mutex);
+    return openAttempts;
+}
+
+int VirtualHidDevice::writeStartCount() const
+{
+    std::lock_guard<std::mutex> lock (mutex);
+    return writeStarts;
+}
+
 void VirtualHidDevice::queueReport (const Report& report, int delayMs)
 {
     std::lock_guard<std::mutex> lock (mutex);

@@ -23,6 +23,7 @@ struct HidIdentity
     std::optional<std::string> serial = "SIM0000000000001"; ///< serial number (ASCII); nullopt: reading fails
     bool openable = true;                            ///< false: MemoryHidHost::open returns null
     bool attributesReadable = true;                  ///< false: getAttributes fails
+    bool accessDenied = false;                       ///< true: open fails for lack of permission
 };
 
 /**
@@ -60,6 +61,12 @@ public:
 
     /** Successful opens since construction. */
     int openCount() const;
+
+    /** Opens tried since construction, whether they succeeded or not. */
+    int openAttemptCount() const;
+
+    /** Writes the host started since construction, whether they completed or not. */
+    int writeStartCount() const;
 
     // ---- device to host ----
 
@@ -152,6 +159,8 @@ private:
     int plugIdentifier = -1;            // the host's id for the current plug
     int handles = 0;
     int opens = 0;
+    int openAttempts = 0;
+    int writeStarts = 0;
     bool writesStalled = false;
     int wakeDelayMs = 0;
     std::deque<QueuedReport> inputQueue;

@@ -73,6 +73,23 @@ public:
 
     /** Opens a device path for reading and writing; null when it cannot be opened. */
     virtual std::unique_ptr<Device> open (const std::string& path) = 0;
+
+    /** The USB vendor and product id of the interface at `path`; false when they cannot be read. This
+        default opens the interface to ask it; a host that can tell without opening (and so without
+        waking the device) overrides it. */
+    virtual bool interfaceIds (const std::string& path, uint16_t& vendorId, uint16_t& productId)
+    {
+        auto device = open (path);
+        return device != nullptr && device->getAttributes (vendorId, productId);
+    }
+
+    /** When this user lacks the access needed to open the interface at `path` or to read its identity,
+        the device node that is refused (for the message that tells the user); otherwise empty. */
+    virtual std::string deniedNode (const std::string& path)
+    {
+        (void) path;
+        return {};
+    }
 };
 
 /** The Linux implementation over hidraw: interfaces are the hidraw entries of /sys/class/hidraw below

@@ -51,6 +51,18 @@ bool isFile (const std::string& path)
     return ::stat (path.c_str(), &info) == 0 && S_ISREG (info.st_mode);
 }
 
+// The last part of a device path ("hidraw3" of "/dev/hidraw3").
+std::string nodeName (const std::string& path)
+{
+    const auto slash = path.find_last_of ('/');
+    return slash == std::string::npos ? path : path.substr (slash + 1);
+}
+
+bool isDenied (const std::string& node)
+{
+    return ::faccessat (AT_FDCWD, node.c_str(), R_OK | W_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EPERM);
+}
+
 } // namespace
 
 LinuxHidHost::LinuxHidHost (std::string sys, std::string dev)
@@ -118,20 +130,37 @@ std::string LinuxHidHost::usbDeviceNode (const std::string& name) const
     return {};
 }
 
+std::string LinuxHidHost::ueventPath (const std::string& name) const
+{
+    return sysRoot + "/class/hidraw/" + name + "/device/uevent";
+}
+
 std::unique_ptr<Device> LinuxHidHost::open (const std::string& path)
 {
-    const auto slash = path.find_last_of ('/');
-    const std::string name = slash == std::string::npos ? path : path.substr (slash + 1);
+    const std::string name = nodeName (path);
 
     const int fd = ::open (path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return nullptr;
 
-    auto device = std::make_unique<LinuxHidDevice> (fd, sysRoot + "/class/hidraw/" + name + "/device/uevent",
-                                                    usbDeviceNode (name));
+    auto device = std::make_unique<LinuxHidDevice> (fd, ueventPath (name), usbDeviceNode (name));
     if (! device->isUsable())
         return nullptr;
     return device;
+}
+
+bool LinuxHidHost::interfaceIds (const std::string& path, uint16_t& vendorId, uint16_t& productId)
+{
+    const std::string name = nodeName (path);
+    return hidrawNumber (name) >= 0 && LinuxHidDevice::readHidIds (ueventPath (name), vendorId, productId);
+}
+
+std::string LinuxHidHost::deniedNode (const std::string& path)
+{
+    if (isDenied (path))
+        return path;
+    const std::string usbNode = usbDeviceNode (nodeName (path));
+    return ! usbNode.empty() && isDenied (usbNode) ? usbNode : std::string();
 }
 
 std::unique_ptr<Host> createLinuxHost (const std::string& sysRoot, const std::string& devRoot)

@@ -24,6 +24,13 @@ public:
     /** Opens a hidraw node for non-blocking reading and writing. */
     std::unique_ptr<Device> open (const std::string& path) override;
 
+    /** Reads the ids from the node's uevent in sysfs, without opening the node. */
+    bool interfaceIds (const std::string& path, uint16_t& vendorId, uint16_t& productId) override;
+
+    /** The hidraw node, or else the usbfs node behind it, when this user may not open it for reading
+        and writing. */
+    std::string deniedNode (const std::string& path) override;
+
     /** The names of the hidraw nodes present now ("hidraw0", "hidraw3", ...), sorted by number. */
     std::vector<std::string> hidrawNames() const;
 
@@ -32,6 +39,8 @@ public:
     std::string usbDeviceNode (const std::string& name) const;
 
 private:
+    std::string ueventPath (const std::string& name) const;
+
     std::string sysRoot;
     std::string devRoot;
 };
