@@ -7,6 +7,7 @@
 
 #include "model/Ceqmode.h"
 #include "model/Croot.h"
+#include "model/Cxover.h"
 #include "model/Globals.h"
 #include "ui/CPeqPage.h"
 #include "ui/CPeqTab.h"
@@ -97,6 +98,7 @@ TEST_F (CPeqPageTest, BuildsGraphScaleAndThreeSubTabs)
 
 TEST_F (CPeqPageTest, DesignersReachTheGraphOnlyWhileThePageExists)
 {
+    show (1);
     EqMath::designCrossover (120.0f, 0.0f);
     EXPECT_FLOAT_EQ (page->graph->sectionFrequency[0], 120.0f);
 
@@ -135,6 +137,22 @@ TEST_F (CPeqPageTest, EachSubTabChoosesItsCurveColourAndScale)
     EXPECT_FLOAT_EQ (page->graph->sectionFrequency[3], 2500.0f);
     for (int b = 0; b < 4; ++b)
         EXPECT_TRUE (page->graph->getHandle (b)->isVisible()) << b;
+}
+
+TEST_F (CPeqPageTest, CrossoverChangeLeavesTheEqHandlesAtTheirBands)
+{
+    EqMath::designPeqBand (0, EqMath::bandLs6, 100.0f, 4.0f, 0.7f);
+    show (0);
+
+    // A "/xover" value arrives on its own while "EQ" shows; only the graph repaints.
+    root->xover->freq->setFromFloat (300.0f);
+    root->xover->sendChangeMessage();
+    testpump::pumpFor (20);
+    ASSERT_NEAR (EqMath::crossoverResponseDb (300.0f) / 2.0f, -3.01f, 0.05f); // designed at 300 Hz
+    uitest::render (*page->graph);
+
+    EXPECT_FLOAT_EQ (page->graph->sectionFrequency[0], 100.0f);
+    EXPECT_EQ (page->graph->getHandle (0)->getX(), pageColumnOf (100.0f) - 50 - 8);
 }
 
 TEST_F (CPeqPageTest, EqCurveIsOrangeInUserModeAndGreyOtherwise)
