@@ -13,6 +13,8 @@
 #include "ui/CPeqTab.h"
 #include "ui/CRsqTab.h"
 #include "ui/CXoverTab.h"
+#include "ui/DefaultLookAndFeel.h"
+#include "ui/RemoteControl.h"
 #include "ui/EqMath.h"
 
 #include <gtest/gtest.h>
@@ -206,7 +208,23 @@ TEST_F (CPeqPageTest, KeepsAScreenshot)
     EqMath::designPeqBand (3, EqMath::bandPeq, 2000.0f, -6.0f, 2.0f);
     EqMath::designPeqBand (2, EqMath::bandPeq, 500.0f, 6.0f, 1.0f);
     root->eqmode->mode->setIndex (4);
-    const auto image = show (0);
+    root->eqmode->sendChangeMessage();
+    root->xover->type->setIndex (xoverTab->getPresetCount()); // "User"
+    root->xover->freq->setFromFloat (120.0f);
+    root->xover->sendChangeMessage();
+    testpump::pumpFor (20);
 
-    ASSERT_TRUE (testshot::keep (image, "peq-page.png"));
+    // In the program's own look, as the main component sets it up.
+    DefaultLookAndFeel lf;
+    RemoteControl::initColours (lf);
+    juce::LookAndFeel::setDefaultLookAndFeel (&lf);
+    juce::Typeface::clearTypefaceCache();
+    page->sendLookAndFeelChange();
+
+    EXPECT_TRUE (testshot::keep (show (0), "peq-page.png"));
+    EXPECT_TRUE (testshot::keep (show (1), "peq-page-xover.png"));
+
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache();
+    page->sendLookAndFeelChange();
 }
