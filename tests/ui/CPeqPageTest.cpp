@@ -14,8 +14,8 @@
 #include "ui/CRsqTab.h"
 #include "ui/CXoverTab.h"
 #include "ui/DefaultLookAndFeel.h"
-#include "ui/RemoteControl.h"
 #include "ui/EqMath.h"
+#include "ui/RemoteControl.h"
 
 #include <gtest/gtest.h>
 
