@@ -641,7 +641,7 @@ void CConfigPage::applyDelayText (juce::TextEditor& editor)
                                                       : 1.0f;
 
     float typed = 0.0f;
-    parseFloat (editor.getText().toRawUTF8(), &typed);
+    parseFloat (typedNumberText (editor).toRawUTF8(), &typed);
 
     delayNode->del->setFromFloat (typed / factor);
     delayKnob->setValue (delayNode->del->getFloat(), juce::sendNotificationAsync);

@@ -22,8 +22,16 @@ namespace
 
     void writeSectionFrequency (int section, float hz)
     {
-        if (sectionFrequencyPage != nullptr && sectionFrequencyPage->graph != nullptr)
-            sectionFrequencyPage->graph->setSectionFrequency (section, hz);
+        auto* page = sectionFrequencyPage;
+        if (page == nullptr || page->graph == nullptr)
+            return;
+
+        // Section 0 is also the crossover's. While "EQ" shows, the handles stay at the EQ bands, whichever
+        // design wrote last (a crossover value can arrive on its own and repaint only the graph).
+        if (page->getCurrentSubTab() == 0 && section >= 0 && section < 4)
+            hz = peqFrequencies[section];
+
+        page->graph->setSectionFrequency (section, hz);
     }
 
     juce::Image picture (const char* data, int size)

@@ -517,7 +517,7 @@ void CPeqTab::applyFieldText (int band, int which, juce::TextEditor& editor)
     auto& param = which == whichFrequency ? *node->freq : *node->qual;
     auto& knob = which == whichFrequency ? *freqSliders[(size_t) band] : *qualSliders[(size_t) band];
 
-    param.fromText (editor.getText().toRawUTF8());
+    param.fromText (typedNumberText (editor).toRawUTF8());
     editor.setText (paramText (param), false);
     knob.setValue (param.getIndex(), juce::dontSendNotification);
     sectionChanged (band);

@@ -202,8 +202,9 @@ void CRsqTab::learnClicked (int mode)
         return;
     }
 
-    // Learning needs a speaker; a refused click also shows the mode the speaker is still in, which the
-    // radio group switched off when Learn lit up.
+    // Learning needs a speaker; a refused click also shows the mode the speaker is in, which the radio
+    // group switched off when Learn lit up. The speaker may report a new mode while the question is
+    // open, so the mode is read again after it.
     if (! linkOnline()
         || ! Dialogs::current().askOkCancel (juce::MessageBoxIconType::QuestionIcon, TRANS ("RSQ Learn Function"),
                                              TRANS ("Will be triggering loud feedback.") + "\n"
@@ -211,7 +212,8 @@ void CRsqTab::learnClicked (int mode)
                                              TRANS ("Start"), TRANS ("Cancel")))
     {
         learnButton->setToggleState (false, juce::dontSendNotification);
-        showMode (mode);
+        if (auto* node = modeNode())
+            showMode (node->mode->getIndex());
         return;
     }
 

@@ -480,7 +480,7 @@ void CXoverTab::textEditorReturnKeyPressed (juce::TextEditor& editor)
     if (&editor != frequencyEditor.get() || n == nullptr)
         return;
 
-    n->freq->fromText (editor.getText().toRawUTF8());
+    n->freq->fromText (typedNumberText (editor).toRawUTF8());
 
     char text[Cnode::textBufferSize];
     n->freq->toText (text);

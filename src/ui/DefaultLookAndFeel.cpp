@@ -382,10 +382,12 @@ void DefaultLookAndFeel::drawRotarySlider (Graphics& g, int x, int y, int width,
 //==============================================================================
 int DefaultLookAndFeel::getTabButtonBestWidth (TabBarButton& button, int tabDepth)
 {
-    // Measured in the bold tab font; the blanks around a tab's name give it its margins.
+    // Measured in the bold tab font. The main tabs' names carry two blanks on each side as their
+    // margins; every tab gets that margin, whatever blanks its name has, so no text touches its edges.
     const Font font ("Arial", (float) tabDepth * 0.6f, Font::bold);
-    int width = roundToInt (std::ceil (font.getStringWidthFloat (button.getButtonText())))
-              + getTabButtonOverlap (tabDepth) * 2;
+    const String margin ("  ");
+    const String padded = margin + button.getButtonText().trim() + margin;
+    int width = roundToInt (std::ceil (font.getStringWidthFloat (padded))) + getTabButtonOverlap (tabDepth) * 2;
 
     if (auto* extra = button.getExtraComponent())
         width += button.getTabbedButtonBar().isVertical() ? extra->getHeight() : extra->getWidth();

@@ -67,7 +67,7 @@ public:
                            float sliderPosProportional, float rotaryStartAngle, float rotaryEndAngle,
                            juce::Slider&) override;
 
-    /** A tab wide enough for its text, blanks included, in the tab font. */
+    /** A tab wide enough for its text in the tab font with a margin of two blanks on each side. */
     int getTabButtonBestWidth (juce::TabBarButton&, int tabDepth) override;
 
     /** The third-generation tab, with its text drawn by drawTabButtonText. */

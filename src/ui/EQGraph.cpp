@@ -110,6 +110,14 @@ void EQGraph::resized()
     repaint();
 }
 
+int EQGraph::handleLeft (int index) const noexcept
+{
+    if (index < 0 || index >= maxHandles)
+        return 0;
+    const auto x = frequencyToProportion (sectionFrequency[index]) * (float) getWidth();
+    return (int) (x - (float) handleRadius);
+}
+
 filter_drag* EQGraph::getHandle (int index) const noexcept
 {
     return index >= 0 && index < maxHandles ? handles[(size_t) index].get() : nullptr;
@@ -220,7 +228,7 @@ void EQGraph::paint (juce::Graphics& g)
     {
         const auto x = frequencyToProportion (sectionFrequency[i]) * (float) w;
         if (auto* handle = handles[i].get())
-            handle->setBounds ((int) (x - (float) handleRadius), 3, handle->getWidth(), handle->getHeight());
+            handle->setBounds (handleLeft ((int) i), 3, handle->getWidth(), handle->getHeight());
         drawDottedLine (g, (int) x, sectionLineColour);
     }
 

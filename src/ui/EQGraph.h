@@ -53,6 +53,9 @@ public:
     /** Y of curve value `v` at the current height and zero line. */
     float valueToY (float v) const noexcept;
 
+    /** The x at which the next paint places handle `index` (0..7): centred on its section frequency. */
+    int handleLeft (int index) const noexcept;
+
     /** The handle in slot `index`, or null. */
     filter_drag* getHandle (int index) const noexcept;
 

@@ -21,3 +21,8 @@ std::unique_ptr<juce::TextEditor> makeNumberField (const juce::String& name)
     editor->setColour (juce::CaretComponent::caretColourId, palette::lightText);
     return editor;
 }
+
+juce::String typedNumberText (const juce::TextEditor& field)
+{
+    return field.getText().trim();
+}

@@ -2,6 +2,7 @@
 
 #include "CPeqPage.h"
 #include "CPeqTab.h"
+#include "EQGraph.h"
 #include "EqMath.h"
 #include "model/Cpeq.h"
 
@@ -72,7 +73,12 @@ void filter_drag::mouseDrag (const juce::MouseEvent& e)
         return;
     }
 
-    const int dx = e.x - localBounds.getWidth() / 2;
+    // The graph moves the handle to the band's new frequency only when it next paints, and the mouse
+    // may report several moves before that: the pointer is measured from where the handle will stand,
+    // so that steps already taken are not taken again.
+    const auto* graph = dynamic_cast<const EQGraph*> (getParentComponent());
+    const int unpaintedShift = graph != nullptr ? graph->handleLeft (band) - getX() : 0;
+    const int dx = e.x - unpaintedShift - localBounds.getWidth() / 2;
     const int dy = e.y - lastY;
 
     if (dx != 0)

@@ -25,8 +25,9 @@ public:
     void mouseDown (const juce::MouseEvent& e) override;
     /** Forgets the last position. */
     void mouseUp (const juce::MouseEvent& e) override;
-    /** Sideways: the band's frequency moves by one step per pixel off centre; up and down: the band's
-        gain moves by 0.5 dB per 2 pixels. */
+    /** Sideways: the band's frequency moves by one step per pixel between the pointer and the centre
+        of the handle where the graph will place it (its steps may not be painted yet); up and down:
+        the band's gain moves by 0.5 dB per 2 pixels. */
     void mouseDrag (const juce::MouseEvent& e) override;
     /** One step of the band's Q per wheel event (up raises it). */
     void mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel) override;

@@ -1,9 +1,16 @@
 // The Configuration page inside the real editor: the analog gain and the channel meters through the link
-// and the simulated speaker, the model switch of the main component, and screenshots of the page offline.
+// and the simulated speaker, the model switch of the main component, Return in the number fields of
+// every page, and screenshots of the page offline.
 #include "support/Screenshot.h"
 #include "EditorTestSupport.h"
 
+#include "model/Cdelay.h"
+#include "model/Cpeq.h"
+#include "model/Cpeqsection.h"
+#include "model/Cxover.h"
 #include "ui/CConfigPage.h"
+#include "ui/CPeqTab.h"
+#include "ui/CXoverTab.h"
 #include "ui/EqMath.h"
 #include "ui/led_meter.h"
 
@@ -104,6 +111,43 @@ TEST_F (CConfigPageEditorTest, ChannelMetersFollowTheSpeakerWhileTheirTabShows)
     EXPECT_EQ (meters[10]->getLevel(), -18.0);
     EXPECT_EQ (meters[15]->getLevel(), 1.0);
     EXPECT_NE (meters[0]->getLevel(), -4.0);
+}
+
+TEST_F (CConfigPageEditorTest, ReturnInANumberFieldKeepsTheValueItShows)
+{
+    // Every field where typed text becomes a number, with a value that the speaker reported: its text
+    // may begin with a blank (" 50.0"), and the user may type blanks around a number.
+    struct Field { const char* name; juce::TextEditor* editor; Cnode* node; Cparam* param; float value; };
+    auto* peq = root->peq->bands;
+    const Field fields[] = {
+        { "Low Hz",   editorAt (*peqTab, 334, 160), peq[0], peq[0]->freq, 50.0f },
+        { "High Hz",  editorAt (*peqTab, 434, 160), peq[1], peq[1]->freq, 99.0f },
+        { "PEQ 1 Hz", editorAt (*peqTab, 534, 160), peq[2], peq[2]->freq, 31.5f },
+        { "PEQ 2 Hz", editorAt (*peqTab, 634, 160), peq[3], peq[3]->freq, 1250.0f },
+        { "PEQ 1 Q",  editorAt (*peqTab, 534, 224), peq[2], peq[2]->qual, 1.0f },
+        { "PEQ 2 Q",  editorAt (*peqTab, 634, 224), peq[3], peq[3]->qual, 0.25f },
+        { "X-Over Hz", editorAt (*xoverTab, 404, 140), root->xover, root->xover->freq, 75.0f },
+        { "delay ms", editorAt (*configPage, 180, 348), root->delay, root->delay->del, 12.5f },
+        { "delay m",  editorAt (*configPage, 180, 376), root->delay, root->delay->del, 12.5f },
+        { "delay ft", editorAt (*configPage, 180, 404), root->delay, root->delay->del, 12.5f },
+    };
+
+    for (auto& f : fields)
+    {
+        ASSERT_NE (f.editor, nullptr) << f.name;
+        f.param->setFromFloat (f.value);
+        f.node->sendChangeMessage();
+        pumpFor (20);
+        const float shown = f.param->getFloat();
+        const auto text = f.editor->getText();
+
+        for (auto typed : { text, "  " + text.trim() + " " })
+        {
+            typeAndReturn (*f.editor, typed);
+            pumpFor (20);
+            EXPECT_EQ (f.param->getFloat(), shown) << f.name << " '" << typed << "'";
+        }
+    }
 }
 
 TEST_F (CConfigPageEditorTest, ScreenshotsOffline)

@@ -7,12 +7,15 @@
 
 #include "model/Ceqmode.h"
 #include "model/Croot.h"
+#include "model/Cxover.h"
 #include "model/Globals.h"
 #include "ui/CPeqPage.h"
 #include "ui/CPeqTab.h"
 #include "ui/CRsqTab.h"
 #include "ui/CXoverTab.h"
+#include "ui/DefaultLookAndFeel.h"
 #include "ui/EqMath.h"
+#include "ui/RemoteControl.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +100,7 @@ TEST_F (CPeqPageTest, BuildsGraphScaleAndThreeSubTabs)
 
 TEST_F (CPeqPageTest, DesignersReachTheGraphOnlyWhileThePageExists)
 {
+    show (1);
     EqMath::designCrossover (120.0f, 0.0f);
     EXPECT_FLOAT_EQ (page->graph->sectionFrequency[0], 120.0f);
 
@@ -135,6 +139,22 @@ TEST_F (CPeqPageTest, EachSubTabChoosesItsCurveColourAndScale)
     EXPECT_FLOAT_EQ (page->graph->sectionFrequency[3], 2500.0f);
     for (int b = 0; b < 4; ++b)
         EXPECT_TRUE (page->graph->getHandle (b)->isVisible()) << b;
+}
+
+TEST_F (CPeqPageTest, CrossoverChangeLeavesTheEqHandlesAtTheirBands)
+{
+    EqMath::designPeqBand (0, EqMath::bandLs6, 100.0f, 4.0f, 0.7f);
+    show (0);
+
+    // A "/xover" value arrives on its own while "EQ" shows; only the graph repaints.
+    root->xover->freq->setFromFloat (300.0f);
+    root->xover->sendChangeMessage();
+    testpump::pumpFor (20);
+    ASSERT_NEAR (EqMath::crossoverResponseDb (300.0f) / 2.0f, -3.01f, 0.05f); // designed at 300 Hz
+    uitest::render (*page->graph);
+
+    EXPECT_FLOAT_EQ (page->graph->sectionFrequency[0], 100.0f);
+    EXPECT_EQ (page->graph->getHandle (0)->getX(), pageColumnOf (100.0f) - 50 - 8);
 }
 
 TEST_F (CPeqPageTest, EqCurveIsOrangeInUserModeAndGreyOtherwise)
@@ -188,7 +208,23 @@ TEST_F (CPeqPageTest, KeepsAScreenshot)
     EqMath::designPeqBand (3, EqMath::bandPeq, 2000.0f, -6.0f, 2.0f);
     EqMath::designPeqBand (2, EqMath::bandPeq, 500.0f, 6.0f, 1.0f);
     root->eqmode->mode->setIndex (4);
-    const auto image = show (0);
+    root->eqmode->sendChangeMessage();
+    root->xover->type->setIndex (xoverTab->getPresetCount()); // "User"
+    root->xover->freq->setFromFloat (120.0f);
+    root->xover->sendChangeMessage();
+    testpump::pumpFor (20);
 
-    ASSERT_TRUE (testshot::keep (image, "peq-page.png"));
+    // In the program's own look, as the main component sets it up.
+    DefaultLookAndFeel lf;
+    RemoteControl::initColours (lf);
+    juce::LookAndFeel::setDefaultLookAndFeel (&lf);
+    juce::Typeface::clearTypefaceCache();
+    page->sendLookAndFeelChange();
+
+    EXPECT_TRUE (testshot::keep (show (0), "peq-page.png"));
+    EXPECT_TRUE (testshot::keep (show (1), "peq-page-xover.png"));
+
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache();
+    page->sendLookAndFeelChange();
 }

@@ -17,6 +17,22 @@ void keepWindow (RsqLearnThread* window)
     startedWindow = window;
 }
 
+/** Answers like the scripted dialogs, after running `whileOpen` as if it happened while the question
+    was open. */
+class QuestionWithEvents : public editortest::ScriptedDialogs
+{
+public:
+    bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
+                      const juce::String& okText, const juce::String& cancelText) override
+    {
+        if (whileOpen)
+            whileOpen();
+        return ScriptedDialogs::askOkCancel (icon, title, message, okText, cancelText);
+    }
+
+    std::function<void()> whileOpen;
+};
+
 class CRsqTabLearnTest : public editortest::EditorFixture
 {
 protected:
@@ -80,6 +96,30 @@ TEST_F (CRsqTabLearnTest, DecliningTheWarningSendsNothingAndStartSendsLearn)
     std::exchange (startedWindow, nullptr)->threadComplete (false);
     EXPECT_EQ (modesReceived(), std::vector<int> { 3 });
     EXPECT_EQ (rootCell->rsqmode->mode->getIndex(), 3);
+}
+
+TEST_F (CRsqTabLearnTest, DecliningShowsTheModeTheSpeakerReportedMeanwhile)
+{
+    ASSERT_FALSE (page->offline);
+    click (rsqTab->automButton.get());
+    ASSERT_EQ (modesReceived(), std::vector<int> { 1 });
+
+    QuestionWithEvents question;
+    question.connectAnswer = false;
+    question.whileOpen = [this]
+    {
+        ASSERT_TRUE (speaker->queueMessage ("/rsqmode", { 2 }));
+        ASSERT_TRUE (editortest::pumpUntil ([] { return rootCell->rsqmode->mode->getIndex() == 2; }));
+        editortest::pumpFor (20);   // the change message to the tab
+    };
+    Dialogs::setCurrent (&question);
+    click (rsqTab->learnButton.get());
+    Dialogs::setCurrent (&dialogs);
+
+    ASSERT_EQ (question.count ("RSQ Learn Function"), 1);
+    EXPECT_TRUE (rsqTab->singleButton->getToggleState());
+    EXPECT_FALSE (rsqTab->automButton->getToggleState());
+    EXPECT_FALSE (rsqTab->learnButton->getToggleState());
 }
 
 TEST_F (CRsqTabLearnTest, CancellingTheWindowSendsModeOff)

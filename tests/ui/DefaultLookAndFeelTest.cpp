@@ -241,3 +241,36 @@ TEST (DefaultLookAndFeel, AlertTextIsLightInTheProgramsOwnBoxes)
     EXPECT_GT (light, 20);
     EXPECT_EQ (dark, 0);
 }
+
+TEST (DefaultLookAndFeel, EveryTabKeepsTheMainTabsMarginAroundItsText)
+{
+    DefaultLookAndFeel lf;
+    juce::LookAndFeel::setDefaultLookAndFeel (&lf); // "Arial" as the program finds it
+    juce::Typeface::clearTypefaceCache();
+    juce::TabbedButtonBar bar (juce::TabbedButtonBar::TabsAtTop);
+    const char* names[] = { "  Setup  ", "  Configuration  ", "  Equaliser  ", "EQ", "X-Over", "RSQ" };
+    for (auto* name : names)
+        bar.addTab (name, juce::Colour (0xff666767), -1);
+
+    // The free space on each side of a tab's text in the bold tab font of a 30-pixel bar.
+    const juce::Font font ("Arial", 18.0f, juce::Font::bold);
+    auto margin = [&] (int i)
+    {
+        auto& tab = *bar.getTabButton (i);
+        return ((float) lf.getTabButtonBestWidth (tab, 30) - font.getStringWidthFloat (tab.getButtonText().trim()))
+             / 2.0f;
+    };
+
+    const float mainMargin = margin (0);
+    EXPECT_GE (mainMargin, 4.0f);
+    for (int i = 1; i < (int) std::size (names); ++i)
+    {
+        EXPECT_GE (margin (i), mainMargin - 1.0f) << names[i];
+        if (i != 3 && i != 5) // "EQ" and "RSQ" are held at the smallest tab width, twice the bar depth
+        {
+            EXPECT_LE (margin (i), mainMargin + 1.0f) << names[i];
+        }
+    }
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    juce::Typeface::clearTypefaceCache();
+}

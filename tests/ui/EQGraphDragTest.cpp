@@ -2,6 +2,7 @@
 // drags its gain, the wheel its Q, each edit sent once through the EQ tab; nothing happens while
 // another sub-tab shows.
 #include "support/MessagePump.h"
+#include "UiTestImages.h"
 
 #include "model/Croot.h"
 #include "model/Globals.h"
@@ -76,7 +77,8 @@ protected:
         root.reset();
     }
 
-    /** Band b (0..3) as the speaker might have it; nothing sent, selection back at 0. */
+    /** Band b (0..3) as the speaker might have it, with its handle drawn at its frequency; nothing
+        sent, selection back at 0. */
     Cpeq* band (int b, int type, int freqStep, float gainDb, int qualStep)
     {
         auto* node = root->peq->bands[b];
@@ -84,6 +86,8 @@ protected:
         node->freq->setIndex (freqStep);
         node->gain->setFromFloat (gainDb);
         node->qual->setIndex (qualStep);
+        peqTab->changeListenerCallback (node);
+        uitest::render (*page);
         sink.addresses.clear();
         selectedSection = 0;
         return node;
@@ -121,10 +125,12 @@ TEST_F (EQGraphDragTest, SidewaysDragMovesTheFrequencyOneStepPerPixelOffCentre)
     // The designer moved the graph's handle position through the page.
     EXPECT_FLOAT_EQ (page->graph->sectionFrequency[2], node->freq->getFloat());
 
+    uitest::render (*page); // the handle moves to the new frequency
     dragTo (h, 5, 8); // left of centre
     EXPECT_EQ (node->freq->getIndex(), 301);
     EXPECT_EQ (sent ("/peq/03"), 2);
 
+    uitest::render (*page);
     dragTo (h, 8, 8); // at the centre: nothing
     EXPECT_EQ (node->freq->getIndex(), 301);
     EXPECT_EQ (sent ("/peq/03"), 2);
@@ -223,5 +229,42 @@ TEST_F (EQGraphDragTest, OtherSubTabsHideTheHandlesAndIgnoreTheirEvents)
         EXPECT_TRUE (sink.addresses.empty()) << tab;
         EXPECT_EQ (selectedSection, 0) << tab;
         EXPECT_EQ (h.lastY, 1) << tab; // the position is still tracked
+    }
+}
+
+TEST_F (EQGraphDragTest, FastDragMovesAsFarAsOneWithAPaintAfterEveryEvent)
+{
+    // A 40-pixel drag in one-pixel events, once painted after every event and once with no paint in
+    // between (a mouse that reports faster than the screen paints): the band ends up at the same place.
+    struct Move { int dx, dy; };
+    for (auto move : { Move { 1, 0 }, Move { -1, 0 }, Move { 1, 1 } })
+    {
+        int freqStep[2] {};
+        float gain[2] {};
+
+        for (int painted : { 0, 1 })
+        {
+            auto* node = band (2, EqMath::bandPeq, 300, 0.0f, 50);
+            auto& h = handle (2);
+            press (h);
+            const auto start = h.getPosition() + juce::Point<int> (8, 8);
+
+            for (int i = 1; i <= 40; ++i)
+            {
+                // The pointer in the handle's coordinates, measured from where the handle now is.
+                dragTo (h, start.x + i * move.dx - h.getX(), start.y + i * move.dy - h.getY());
+                if (painted == 1)
+                    uitest::render (*page);
+            }
+
+            h.mouseUp (mouseAt (h, 8, 8, { 8, 8 }));
+            freqStep[painted] = node->freq->getIndex();
+            gain[painted] = node->gain->getFloat();
+        }
+
+        EXPECT_EQ (freqStep[0], freqStep[1]) << move.dx << "," << move.dy;
+        EXPECT_NEAR (std::abs (freqStep[1] - 300), 36 * std::abs (move.dx), 2) << move.dx; // 1.1 px a step
+        EXPECT_FLOAT_EQ (gain[0], gain[1]) << move.dx << "," << move.dy;
+        EXPECT_FLOAT_EQ (gain[1], -10.0f * (float) move.dy) << move.dy;
     }
 }
