@@ -8,6 +8,7 @@
 #include "presetDocument.h"
 
 #include <BinaryData.h>
+#include <juce_events/native/juce_linux_EventLoopInternal.h>
 
 #include <cstdint>
 
@@ -43,6 +44,37 @@ namespace
         juceSetWMNormalHints (display, window, hints);
     }
 
+    /** Xlib reads events from the server into its own queue whenever it flushes or waits for an answer
+        (setting a window up does so many times). JUCE's event loop drains that queue only when the
+        connection has new data, so an event read that way (an expose, a window manager's close request)
+        would wait for the next unrelated one, or for ever on a quiet desktop. This watch finds such a
+        queue and runs JUCE's own handler of the connection, which drains it. */
+    class QueuedEventWatch : public juce::Timer
+    {
+    public:
+        QueuedEventWatch() { startTimer (100); }
+        ~QueuedEventWatch() override { stopTimer(); }
+
+    private:
+        void timerCallback() override
+        {
+            auto* display = juce::XWindowSystem::getInstance()->getDisplay();
+            if (display == nullptr)
+                return;
+
+            auto* x11 = juce::X11Symbols::getInstance();
+            int connection = -1;
+            {
+                juce::XWindowSystemUtilities::ScopedXLock lock;
+                if (x11->xEventsQueued (display, QueuedAlready) > 0)
+                    connection = x11->xConnectionNumber (display);
+            }
+
+            if (connection >= 0)
+                juce::LinuxEventLoopInternal::invokeEventLoopCallbackForFd (connection);
+        }
+    };
+
     /** Mends JUCE's X11 layer before the first window is made; returns true, to be the base class's
         add-to-desktop argument.
         - JUCE looks the window manager's protocol names up only if they already exist on the X server. On
@@ -77,6 +109,7 @@ MainWindow::MainWindow()
                             prepareNativeWindows())
 {
     setDesktopIdentity();
+    queuedEventWatch = std::make_unique<QueuedEventWatch>();
 
     // The main component retitles the window ("VARENTO Edit [not connected!]") and sets its icon.
     setContentOwned (new RemoteControl (this), true);
@@ -91,6 +124,7 @@ MainWindow::MainWindow()
 
 MainWindow::~MainWindow()
 {
+    queuedEventWatch.reset();
     preset.reset();
     clearContentComponent();
 }

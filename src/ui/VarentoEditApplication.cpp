@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -95,6 +96,15 @@ bool VarentoEditApplication::moreThanOneInstanceAllowed()
 
 void VarentoEditApplication::initialise (const juce::String&)
 {
+    // Without a display (no X server, DISPLAY unset) there is nowhere to open the window: say so and end.
+    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+    {
+        std::fputs ("VARENTO Edit: no display to open its window on (is DISPLAY set?)\n", stderr);
+        setApplicationReturnValue (1);
+        quit();
+        return;
+    }
+
     quitSignals = std::make_unique<QuitSignals> (*this);
 
     root = std::make_unique<Croot>();

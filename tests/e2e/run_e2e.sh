@@ -2,7 +2,8 @@
 # End-to-end run of the real editor under its own Xvfb: window title and geometry, what docks and window
 # managers read (icon, class, fixed size), no maximise and no resize, the single instance (and a run of this
 # test beside a running editor says so), the link's two threads, screenshots of the three tabs, and the
-# close button, a window manager's close and SIGTERM each end the process cleanly.
+# close button, a window manager's close and SIGTERM each end the process cleanly (a close request sent
+# while the window is still being set up too); without a display it fails plainly.
 #
 # Usage: run_e2e.sh [path/to/varento-edit] [screenshot folder]
 # Defaults: build/varento-edit and build/screenshots (relative to the repository).
@@ -44,6 +45,12 @@ if [ -e "$lock" ]; then
         exit 1
     fi
 fi
+
+# Without a display there is nowhere to open the window: the program says so and fails, it does not crash.
+nodisplay_rc=0
+nodisplay_out="$(env -u DISPLAY HOME="$work" "$program" 2>&1)" || nodisplay_rc=$?
+check "without a display it says so and exits 1 (rc $nodisplay_rc: $nodisplay_out)" \
+    bash -c '[ "$1" = 1 ] && grep -q "no display" <<<"$2"' _ "$nodisplay_rc" "$nodisplay_out"
 
 # A display number nobody uses.
 display=""
