@@ -53,7 +53,6 @@ namespace
     {
     public:
         QueuedEventWatch() { startTimer (100); }
-        ~QueuedEventWatch() override { stopTimer(); }
 
     private:
         void timerCallback() override
@@ -124,7 +123,6 @@ MainWindow::MainWindow()
 
 MainWindow::~MainWindow()
 {
-    queuedEventWatch.reset();
     preset.reset();
     clearContentComponent();
 }
