@@ -1,6 +1,7 @@
 #include "CConfigPage.h"
 
 #include "NumberField.h"
+#include "PageWidgets.h"
 
 #include "EqMath.h"
 #include "Palette.h"
@@ -54,9 +55,7 @@ struct Picture
 
     juce::Image load() const
     {
-        if (data == nullptr)
-            return {};
-        return juce::ImageCache::getFromMemory (*data, *size);
+        return data == nullptr ? juce::Image() : embeddedPicture (*data, *size);
     }
 };
 
@@ -103,18 +102,6 @@ const Picture modelPictures[31] = {
 bool hasVoicings (int modelIndex) noexcept
 {
     return modelIndex >= 0 && modelIndex <= 5;
-}
-
-std::unique_ptr<juce::Label> makeLabel (const juce::String& name, const juce::String& text, float height, bool bold,
-                                        juce::Justification justification = juce::Justification::centredLeft,
-                                        juce::Colour colour = palette::caption)
-{
-    auto label = std::make_unique<juce::Label> (name, juce::translate (text));
-    label->setFont (juce::Font (height, bold ? juce::Font::bold : juce::Font::plain));
-    label->setJustificationType (justification);
-    label->setEditable (false, false, false);
-    label->setColour (juce::Label::textColourId, colour);
-    return label;
 }
 
 std::unique_ptr<juce::Slider> makeKnob (const juce::String& name, double minimum, double maximum, double interval,
@@ -209,13 +196,17 @@ CConfigPage::CConfigPage()
     }
     voicingButtons[0]->setToggleState (true, juce::dontSendNotification);
 
+    const juce::Font boldFont (15.0f, juce::Font::bold);
+    const juce::Font plainFont (15.0f);
+
     for (int k = 0; k < numChannels; ++k)
     {
         channelMeters[(size_t) k] = std::make_unique<led_meter> ("k24 meter");
         channelMeters[(size_t) k]->setRange (7, -60.0f, 0.0f);
         addChildComponent (*channelMeters[(size_t) k]);
 
-        channelNumbers[(size_t) k] = makeLabel ("idx", juce::String (k + 1), 15.0f, true, juce::Justification::centred);
+        channelNumbers[(size_t) k] = makePageLabel ("idx", juce::translate (juce::String (k + 1)), boldFont,
+                                                    juce::Justification::centred);
         addChildComponent (*channelNumbers[(size_t) k]);
     }
 
@@ -223,41 +214,43 @@ CConfigPage::CConfigPage()
     activeFrame->setColour (juce::GroupComponent::outlineColourId, palette::lightText);
     addChildComponent (*activeFrame);
 
-    metersTitle = makeLabel ("k24meter", "Lirabus Input Channels", 15.0f, true);
+    metersTitle = makePageLabel ("k24meter", juce::translate ("Lirabus Input Channels"), boldFont);
     addChildComponent (*metersTitle);
-    remoteNote = makeLabel ("k24contr", "controlled by Lirabus", 14.0f, false, juce::Justification::centredLeft,
-                            palette::lightBlue);
+    remoteNote = makePageLabel ("k24contr", juce::translate ("controlled by Lirabus"), juce::Font (14.0f),
+                                juce::Justification::centredLeft, palette::lightBlue);
     addChildComponent (*remoteNote);
 
-    inputTitle = makeLabel ("input", "Input", 15.0f, true);
-    delayTitle = makeLabel ("delay", "Delay", 15.0f, true);
-    limiterTitle = makeLabel ("limiter", "Limiter", 15.0f, true);
-    positionTitle = makeLabel ("position", "Position", 15.0f, true);
-    modelTitle = makeLabel ("model", "Model", 15.0f, true);
+    inputTitle = makePageLabel ("input", juce::translate ("Input"), boldFont);
+    delayTitle = makePageLabel ("delay", juce::translate ("Delay"), boldFont);
+    limiterTitle = makePageLabel ("limiter", juce::translate ("Limiter"), boldFont);
+    positionTitle = makePageLabel ("position", juce::translate ("Position"), boldFont);
+    modelTitle = makePageLabel ("model", juce::translate ("Model"), boldFont);
     for (auto* label : { inputTitle.get(), delayTitle.get(), limiterTitle.get(), positionTitle.get() })
         addAndMakeVisible (label);
     addChildComponent (*modelTitle);
 
-    trimCaption = makeLabel ("trim", "Trim", 15.0f, false);
+    trimCaption = makePageLabel ("trim", juce::translate ("Trim"), plainFont);
     addChildComponent (*trimCaption);
-    gainCaption = makeLabel ("gain", "Input Gain", 15.0f, false);
+    gainCaption = makePageLabel ("gain", juce::translate ("Input Gain"), plainFont);
     addChildComponent (*gainCaption);
-    timeCaption = makeLabel ("time", "Time", 15.0f, false);
+    timeCaption = makePageLabel ("time", juce::translate ("Time"), plainFont);
     addAndMakeVisible (*timeCaption);
-    thresholdCaption = makeLabel ("threshold", "Threshold", 15.0f, false, juce::Justification::centred);
+    thresholdCaption = makePageLabel ("threshold", juce::translate ("Threshold"), plainFont,
+                                      juce::Justification::centred);
     addAndMakeVisible (*thresholdCaption);
 
-    remoteCaption = makeLabel ("remote", "Remote Control", 15.0f, false, juce::Justification::centred);
+    remoteCaption = makePageLabel ("remote", juce::translate ("Remote Control"), plainFont,
+                                   juce::Justification::centred);
     addChildComponent (*remoteCaption);
-    viaCaption = makeLabel ("viaK24", "via Lirabus", 15.0f, false, juce::Justification::centred);
+    viaCaption = makePageLabel ("viaK24", juce::translate ("via Lirabus"), plainFont, juce::Justification::centred);
     addChildComponent (*viaCaption);
 
-    dbLabel = makeLabel ("dB", "dB", 15.0f, true);
+    dbLabel = makePageLabel ("dB", juce::translate ("dB"), boldFont);
     addChildComponent (*dbLabel);
-    msLabel = makeLabel ("ms", "ms", 15.0f, true);
-    meterLabel = makeLabel ("m", "m", 15.0f, true);
-    feetLabel = makeLabel ("ft", "ft", 15.0f, true);
-    dbfsLabel = makeLabel ("dBfs", "dBfs", 15.0f, true);
+    msLabel = makePageLabel ("ms", juce::translate ("ms"), boldFont);
+    meterLabel = makePageLabel ("m", juce::translate ("m"), boldFont);
+    feetLabel = makePageLabel ("ft", juce::translate ("ft"), boldFont);
+    dbfsLabel = makePageLabel ("dBfs", juce::translate ("dBfs"), boldFont);
     for (auto* label : { msLabel.get(), meterLabel.get(), feetLabel.get(), dbfsLabel.get() })
         addAndMakeVisible (label);
 

@@ -4,6 +4,7 @@
 #include "CRsqTab.h"
 #include "CXoverTab.h"
 #include "EqMath.h"
+#include "PageWidgets.h"
 #include "Palette.h"
 #include "model/Ceqmode.h"
 #include "model/Croot.h"
@@ -34,11 +35,6 @@ namespace
         page->graph->setSectionFrequency (section, hz);
     }
 
-    juce::Image picture (const char* data, int size)
-    {
-        return juce::ImageCache::getFromMemory (data, size);
-    }
-
     const juce::Colour eqGrey = palette::grey.darker (0.2f);
 }
 
@@ -61,7 +57,7 @@ CPeqPage::CPeqPage()
     tabs->addTab ("RSQ", palette::grey, ownedRsqTab.get(), false);
     tabs->setCurrentTabIndex (0);
 
-    picture = ::picture (BinaryData::eq_freq_axis_png, BinaryData::eq_freq_axis_pngSize);
+    picture = embeddedPicture (BinaryData::eq_freq_axis_png, BinaryData::eq_freq_axis_pngSize);
 
     setSize (720, 470);
 
@@ -72,10 +68,10 @@ CPeqPage::CPeqPage()
     graph->setFillColour (palette::blue.darker (0.2f));
     graph->setResponseFunction (EqMath::peqResponseDb);
     graph->resetHandles();
-    graph->addHandle (0, ::picture (BinaryData::eq_band_L_png, BinaryData::eq_band_L_pngSize));
-    graph->addHandle (1, ::picture (BinaryData::eq_band_H_png, BinaryData::eq_band_H_pngSize));
-    graph->addHandle (2, ::picture (BinaryData::eq_band_1_png, BinaryData::eq_band_1_pngSize));
-    graph->addHandle (3, ::picture (BinaryData::eq_band_2_png, BinaryData::eq_band_2_pngSize));
+    graph->addHandle (0, embeddedPicture (BinaryData::eq_band_L_png, BinaryData::eq_band_L_pngSize));
+    graph->addHandle (1, embeddedPicture (BinaryData::eq_band_H_png, BinaryData::eq_band_H_pngSize));
+    graph->addHandle (2, embeddedPicture (BinaryData::eq_band_1_png, BinaryData::eq_band_1_pngSize));
+    graph->addHandle (3, embeddedPicture (BinaryData::eq_band_2_png, BinaryData::eq_band_2_pngSize));
 
     scale = std::make_unique<Cscale> (1);
     addAndMakeVisible (scale.get());

@@ -1,6 +1,7 @@
 #include "CPeqTab.h"
 
 #include "NumberField.h"
+#include "PageWidgets.h"
 
 #include "CPeqPage.h"
 #include "Dialogs.h"
@@ -78,18 +79,6 @@ void designBand (int band, Cpeq& node)
                            node.qual->getFloat());
 }
 
-std::unique_ptr<juce::Label> makeLabel (const juce::String& name, const juce::String& text, bool bold = false,
-                                        juce::Justification justification = juce::Justification::centredLeft,
-                                        juce::Colour colour = palette::caption)
-{
-    auto label = std::make_unique<juce::Label> (name, juce::translate (text));
-    label->setFont (juce::Font (15.0f, bold ? juce::Font::bold : juce::Font::plain));
-    label->setJustificationType (justification);
-    label->setEditable (false, false, false);
-    label->setColour (juce::Label::textColourId, colour);
-    return label;
-}
-
 std::unique_ptr<juce::Slider> makeGainKnob()
 {
     auto knob = std::make_unique<juce::Slider> ("gain");
@@ -159,15 +148,15 @@ CPeqTab::CPeqTab()
     resetButton->setColour (juce::TextButton::textColourOnId, palette::lightText);
     addAndMakeVisible (*resetButton);
 
-    typeCaption = makeLabel ("filter type", "Type");
-    gainCaption = makeLabel ("filter gain", "Gain");
-    frequencyCaption = makeLabel ("filter frequency", "Frequency");
-    qualityCaption = makeLabel ("filter quality", "Quality");
+    typeCaption = makePageLabel ("filter type", juce::translate ("Type"), juce::Font (15.0f));
+    gainCaption = makePageLabel ("filter gain", juce::translate ("Gain"), juce::Font (15.0f));
+    frequencyCaption = makePageLabel ("filter frequency", juce::translate ("Frequency"), juce::Font (15.0f));
+    qualityCaption = makePageLabel ("filter quality", juce::translate ("Quality"), juce::Font (15.0f));
     for (auto* caption : { typeCaption.get(), gainCaption.get(), frequencyCaption.get(), qualityCaption.get() })
         addAndMakeVisible (*caption);
 
-    remoteLabel = makeLabel ("k24contr", "controlled by Lirabus", false, juce::Justification::centred,
-                             palette::lightBlue);
+    remoteLabel = makePageLabel ("k24contr", juce::translate ("controlled by Lirabus"), juce::Font (15.0f),
+                                 juce::Justification::centred, palette::lightBlue);
     addChildComponent (*remoteLabel);
 
     static const char* const typeTexts[numBands] = { "LS6", "LS12", "HS6", "HS12" };
@@ -194,17 +183,18 @@ CPeqTab::CPeqTab()
         qualSliders[(size_t) b] = makeStepKnob (100.0);
         addAndMakeVisible (*qualSliders[(size_t) b]);
 
-        bandLabels[(size_t) b] = makeLabel ("filter num", titles[b], true);
+        bandLabels[(size_t) b] = makePageLabel ("filter num", juce::translate (titles[b]),
+                                                juce::Font (15.0f, juce::Font::bold));
         addAndMakeVisible (*bandLabels[(size_t) b]);
 
         eqOnButtons[(size_t) b] = std::make_unique<juce::ImageButton> ("EQ on");
         initEqOnButton (*eqOnButtons[(size_t) b]);
         addAndMakeVisible (*eqOnButtons[(size_t) b]);
 
-        gainUnitLabels[(size_t) b] = makeLabel ("filter gain", "dB");
+        gainUnitLabels[(size_t) b] = makePageLabel ("filter gain", juce::translate ("dB"), juce::Font (15.0f));
         addAndMakeVisible (*gainUnitLabels[(size_t) b]);
 
-        freqUnitLabels[(size_t) b] = makeLabel ("filter freq", "Hz");
+        freqUnitLabels[(size_t) b] = makePageLabel ("filter freq", juce::translate ("Hz"), juce::Font (15.0f));
         addAndMakeVisible (*freqUnitLabels[(size_t) b]);
     }
 

@@ -3,6 +3,7 @@
 #include "CPeqPage.h"
 #include "Dialogs.h"
 #include "EqMath.h"
+#include "PageWidgets.h"
 #include "Palette.h"
 #include "RsqLearnThread.h"
 #include "formatText32.h"
@@ -63,11 +64,7 @@ CRsqTab::CRsqTab()
 
     for (int i = 0; i < 8; ++i)
     {
-        auto label = std::make_unique<juce::Label> ("num", juce::String (i + 1));
-        label->setFont (juce::Font (15.0f, juce::Font::bold));
-        label->setJustificationType (juce::Justification::centredLeft);
-        label->setEditable (false, false, false);
-        label->setColour (juce::Label::textColourId, palette::caption);
+        auto label = makePageLabel ("num", juce::String (i + 1), juce::Font (15.0f, juce::Font::bold));
         addAndMakeVisible (*label);
         bandLabels[(size_t) i] = std::move (label);
 

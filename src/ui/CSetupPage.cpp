@@ -7,6 +7,7 @@
 #include "model/PresetText.h"
 #include "ui/CConfigPage.h"
 #include "ui/Dialogs.h"
+#include "ui/PageWidgets.h"
 #include "ui/Palette.h"
 #include "ui/RemoteControl.h"
 #include "ui/presetDocument.h"
@@ -32,17 +33,6 @@ const char* const deviceNameCharacters =
 juce::Font arialFont (float height, bool bold)
 {
     return juce::Font ("Arial", height, bold ? juce::Font::bold : juce::Font::plain);
-}
-
-std::unique_ptr<juce::Label> makeLabel (const juce::String& name, const juce::String& text, float height,
-                                        bool bold, juce::Justification justification, juce::Colour colour)
-{
-    auto label = std::make_unique<juce::Label> (name, text);
-    label->setFont (arialFont (height, bold));
-    label->setJustificationType (justification);
-    label->setEditable (false, false, false);
-    label->setColour (juce::Label::textColourId, colour);
-    return label;
 }
 
 std::unique_ptr<juce::TextButton> makeTextButton (const juce::String& name, const juce::String& text)
@@ -81,11 +71,12 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     : juce::Component ("SetupPage"),
       ownerComponent (owner)
 {
-    modelLabel = makeLabel ({}, "- offline -", 16.0f, true, juce::Justification::centredLeft, palette::orange);
+    modelLabel = makePageLabel ({}, "- offline -", arialFont (16.0f, true), juce::Justification::centredLeft,
+                                palette::orange);
     addAndMakeVisible (*modelLabel);
 
-    offlineModeLabel = makeLabel ({}, TRANS ("Offline Mode"), 15.0f, false, juce::Justification::centredRight,
-                                  palette::caption);
+    offlineModeLabel = makePageLabel ({}, TRANS ("Offline Mode"), arialFont (15.0f, false),
+                                      juce::Justification::centredRight);
     addAndMakeVisible (*offlineModeLabel);
 
     offlineModelBox = std::make_unique<juce::ComboBox> ("Offline Model");
@@ -177,12 +168,10 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     recallButton->addListener (this);
     addAndMakeVisible (*recallButton);
 
-    lockCodeLabel = makeLabel ("Output", TRANS ("Lock code"), 15.0f, false, juce::Justification::centredLeft,
-                               palette::caption);
+    lockCodeLabel = makePageLabel ("Output", TRANS ("Lock code"), arialFont (15.0f, false));
     addAndMakeVisible (*lockCodeLabel);
 
-    presetNameLabel = makeLabel ("new label", TRANS ("Preset Name"), 15.0f, false,
-                                 juce::Justification::centredLeft, palette::caption);
+    presetNameLabel = makePageLabel ("new label", TRANS ("Preset Name"), arialFont (15.0f, false));
     addAndMakeVisible (*presetNameLabel);
 
     renameButton = makeTextButton ("rename Speaker", TRANS ("Rename Speaker "));
@@ -198,8 +187,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     fileNameEditor->setColour (juce::TextEditor::highlightColourId, palette::lightBlue);
     addAndMakeVisible (*fileNameEditor);
 
-    fileNameLabel = makeLabel ("new label", TRANS ("File Name"), 15.0f, false, juce::Justification::centredLeft,
-                               palette::caption);
+    fileNameLabel = makePageLabel ("new label", TRANS ("File Name"), arialFont (15.0f, false));
     addAndMakeVisible (*fileNameLabel);
 
     unlockButton = makeTextButton ("textButton", TRANS ("Unlock"));
@@ -214,8 +202,7 @@ CSetupPage::CSetupPage (RemoteControl* owner)
     lcdButton->addListener (this);
     addAndMakeVisible (*lcdButton);
 
-    frontLogoLabel = makeLabel ({}, TRANS ("Front Logo"), 15.0f, false, juce::Justification::centredLeft,
-                                palette::caption);
+    frontLogoLabel = makePageLabel ({}, TRANS ("Front Logo"), arialFont (15.0f, false));
     addChildComponent (*frontLogoLabel);
 
     const char* const logoTexts[] = { "Off", "On", "Limiter" };

@@ -1,6 +1,7 @@
 #include "CXoverTab.h"
 
 #include "NumberField.h"
+#include "PageWidgets.h"
 
 #include "CPeqPage.h"
 #include "EqMath.h"
@@ -115,16 +116,6 @@ namespace
         b.setColour (juce::TextButton::textColourOnId, palette::lightText);
         b.setColour (juce::TextButton::textColourOffId, palette::lightText);
     }
-
-    std::unique_ptr<juce::Label> makeCaption (const char* name, const char* text)
-    {
-        auto label = std::make_unique<juce::Label> (name, text);
-        label->setFont (juce::Font (15.0f));
-        label->setJustificationType (juce::Justification::centredLeft);
-        label->setEditable (false, false, false);
-        label->setColour (juce::Label::textColourId, palette::caption);
-        return label;
-    }
 }
 
 //==============================================================================
@@ -132,11 +123,11 @@ CXoverTab::CXoverTab()
 {
     setName ("XoverTab");
 
-    frequencyLabel = makeCaption ("user frequency", "Frequency");
+    frequencyLabel = makePageLabel ("user frequency", "Frequency", juce::Font (15.0f));
     addAndMakeVisible (frequencyLabel.get());
     frequencyLabel->setBounds (306, 138, 77, 20);
 
-    typeLabel = makeCaption ("user type", "Filtertype       Butterworth 24 dB");
+    typeLabel = makePageLabel ("user type", "Filtertype       Butterworth 24 dB", juce::Font (15.0f));
     addAndMakeVisible (typeLabel.get());
     typeLabel->setBounds (306, 170, 250, 20);
 
@@ -415,7 +406,7 @@ void CXoverTab::paint (juce::Graphics& g)
         {
             g.drawImageAt (juce::ImageCache::getFromMemory (BinaryData::Lighting_png, BinaryData::Lighting_pngSize),
                            131, getHeight() - 180);
-            g.drawImageAt (juce::ImageCache::getFromMemory (data, size), 149, getHeight() - 130);
+            g.drawImageAt (embeddedPicture (data, size), 149, getHeight() - 130);
         }
     }
 

@@ -5,6 +5,7 @@
 #include "CSetupPage.h"
 #include "Cscale.h"
 #include "DefaultLookAndFeel.h"
+#include "PageWidgets.h"
 #include "led_clip.h"
 #include "led_meter.h"
 #include "link/OscCom.h"
@@ -16,20 +17,6 @@
 
 RemoteControl* remoteControl = nullptr;
 
-namespace
-{
-
-    std::unique_ptr<juce::Label> makeLabel (const juce::String& name, const juce::String& text, float height, bool bold)
-    {
-        auto label = std::make_unique<juce::Label> (name, juce::translate (text));
-        label->setFont (juce::Font (height, bold ? juce::Font::bold : juce::Font::plain));
-        label->setJustificationType (juce::Justification::centred);
-        label->setEditable (false, false, false);
-        label->setColour (juce::Label::textColourId, palette::caption);
-        return label;
-    }
-}
-
 RemoteControl::RemoteControl (juce::DocumentWindow* window)
     : juce::Component ("Dovseries"), ownerWindow (window)
 {
@@ -40,10 +27,11 @@ RemoteControl::RemoteControl (juce::DocumentWindow* window)
     juce::LookAndFeel::setDefaultLookAndFeel (lookAndFeel);
     juce::Typeface::clearTypefaceCache(); // fonts looked up before now resolve through it again
 
-    clipLabel = makeLabel ("clip", "Clip", 14.0f, true);
-    limitLabel = makeLabel ("limit", "Limit", 14.0f, true);
-    inLabel = makeLabel ("in", "IN", 15.0f, true);
-    outLabel = makeLabel ("out", "OUT", 15.0f, true);
+    const auto centred = juce::Justification::centred;
+    clipLabel = makePageLabel ("clip", juce::translate ("Clip"), juce::Font (14.0f, juce::Font::bold), centred);
+    limitLabel = makePageLabel ("limit", juce::translate ("Limit"), juce::Font (14.0f, juce::Font::bold), centred);
+    inLabel = makePageLabel ("in", juce::translate ("IN"), juce::Font (15.0f, juce::Font::bold), centred);
+    outLabel = makePageLabel ("out", juce::translate ("OUT"), juce::Font (15.0f, juce::Font::bold), centred);
     for (auto* label : { clipLabel.get(), limitLabel.get(), inLabel.get(), outLabel.get() })
         addAndMakeVisible (label);
 
@@ -59,7 +47,7 @@ RemoteControl::RemoteControl (juce::DocumentWindow* window)
     tabs->addTab (juce::translate ("  Equaliser  "), palette::grey, peqPage, true);
     tabs->setCurrentTabIndex (0, true);
 
-    versionLabel = makeLabel ("version", "V1.0", 15.0f, false);
+    versionLabel = makePageLabel ("version", juce::translate ("V1.0"), juce::Font (15.0f), centred);
     addAndMakeVisible (versionLabel.get());
 
     setSize (912, 516);
