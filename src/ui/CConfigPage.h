@@ -56,6 +56,9 @@ public:
     /** The model index last given to setModel (0 at construction). */
     int getModel() const noexcept { return modelIndex; }
 
+    /** The analog input gain knob (-60 to 0 dB), which the speaker's "/gain" replies set. */
+    juce::Slider* getInputGainKnob() const noexcept { return inputGainKnob.get(); }
+
     /** Eight network-channel levels (linear) of bank `bank` (0: channels 1 to 8, otherwise 9 to 16),
         shown on the page's channel meters. Acts on `configPage`; nothing happens while there is none. */
     static void setK24Meters (int bank, const float* levels);

@@ -50,20 +50,6 @@ void makePlainSingleLine (juce::TextEditor& editor)
     editor.setScrollbarsShown (false);
     editor.setPopupMenuEnabled (false);
 }
-
-/** The configuration page's input gain knob: the "input Trim" slider that ranges from -60 dB. */
-juce::Slider* findInputGainKnob()
-{
-    if (configPage == nullptr)
-        return nullptr;
-
-    for (auto* child : configPage->getChildren())
-        if (auto* slider = dynamic_cast<juce::Slider*> (child))
-            if (slider->getName() == "input Trim" && slider->getMinimum() < -30.0)
-                return slider;
-
-    return nullptr;
-}
 } // namespace
 
 //==============================================================================
@@ -459,7 +445,7 @@ void CSetupPage::showGain (float gain)
     if (std::isnan (gain))
         return;
 
-    if (auto* knob = findInputGainKnob())
+    if (auto* knob = configPage != nullptr ? configPage->getInputGainKnob() : nullptr)
         knob->setValue (gain, juce::dontSendNotification);
 }
 
