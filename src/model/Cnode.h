@@ -103,9 +103,6 @@ public:
     /** True when this node is a parameter (Cparam). */
     bool isParameter() const noexcept { return (kind & paramFlag) != 0; }
 
-    /** True when this node has parameter children. */
-    bool isMessageNode() const noexcept { return firstChild != this && firstChild->isParameter(); }
-
     Cnode* next;        ///< next sibling; the last child's next is its parent
     Cnode* firstChild;  ///< first child; the node itself when it has no children
     Cnode* parent;      ///< parent; null for the root

@@ -32,9 +32,6 @@ public:
     /** One step of the band's Q per wheel event (up raises it). */
     void mouseWheelMove (const juce::MouseEvent& e, const juce::MouseWheelDetails& wheel) override;
 
-    /** The EQ band this handle edits. */
-    int getBand() const noexcept { return band; }
-
     int lastX = 0;                        ///< last mouse x in the handle's own coordinates
     int lastY = 0;                        ///< last mouse y in the handle's own coordinates
     int mouseDownX = 0;                   ///< mouse-down x, whole pixels
