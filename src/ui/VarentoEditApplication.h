@@ -34,9 +34,6 @@ public:
         here). */
     void systemRequestedQuit() override;
 
-    /** The main window while the program runs; null before initialise and after shutdown. */
-    MainWindow* getMainWindow() const noexcept { return mainWindow.get(); }
-
 private:
     class QuitSignals;
 
