@@ -124,7 +124,10 @@ std::unique_ptr<juce::Slider> makeKnob (const juce::String& name, double minimum
     knob->setSliderStyle (juce::Slider::Rotary);
     knob->setRange (minimum, maximum, interval);
     if (textBox)
+    {
         knob->setTextBoxStyle (juce::Slider::TextBoxBelow, false, 55, 20);
+        keepKnobValueOnTextWithoutNumber (*knob);
+    }
     else
         knob->setTextBoxStyle (juce::Slider::NoTextBox, true, 0, 0);
     knob->setColour (juce::Slider::thumbColourId, thumb);

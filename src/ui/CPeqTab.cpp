@@ -96,6 +96,7 @@ std::unique_ptr<juce::Slider> makeGainKnob()
     knob->setSliderStyle (juce::Slider::Rotary);
     knob->setRange (-15.0, 15.0, 0.1);
     knob->setTextBoxStyle (juce::Slider::TextBoxBelow, false, 80, 20);
+    keepKnobValueOnTextWithoutNumber (*knob);
     knob->setDoubleClickReturnValue (true, 0.0);
     knob->setColour (juce::Slider::thumbColourId, gainThumb);
     knob->setColour (juce::Slider::rotarySliderFillColourId, palette::lightBlue);
