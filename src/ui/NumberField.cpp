@@ -27,6 +27,11 @@ juce::String typedNumberText (const juce::TextEditor& field)
     return field.getText().trim();
 }
 
+bool confirmsHeldText (const juce::TextEditor& field, const juce::String& heldText)
+{
+    return typedNumberText (field) == heldText.trim();
+}
+
 void keepKnobValueOnTextWithoutNumber (juce::Slider& knob)
 {
     // The framework's own reading (leading blanks and '+' signs skipped, then the leading run of digits,

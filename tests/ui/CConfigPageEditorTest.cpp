@@ -116,8 +116,22 @@ TEST_F (CConfigPageEditorTest, ChannelMetersFollowTheSpeakerWhileTheirTabShows)
 TEST_F (CConfigPageEditorTest, ReturnInANumberFieldKeepsTheValueItShows)
 {
     // Every field where typed text becomes a number, with a value that the speaker reported: its text
-    // may begin with a blank (" 50.0"), and the user may type blanks around a number.
-    struct Field { const char* name; juce::TextEditor* editor; Cnode* node; Cparam* param; float value; };
+    // may begin with a blank (" 50.0") or be rounded ("0.15" for Q step 9, the value after Reset All),
+    // and the user may type blanks around a number. Return on the shown text keeps the value and sends
+    // nothing.
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    click (button (*xoverTab, "User")); // the crossover frequency takes typing only then
+    waitForQuiet();
+    struct Field
+    {
+        const char* name;
+        juce::TextEditor* editor;
+        Cnode* node;
+        Cparam* param;
+        float value;
+        int step = -1; ///< set by step instead of value when 0 or more
+    };
     auto* peq = root->peq->bands;
     const Field fields[] = {
         { "Low Hz",   editorAt (*peqTab, 334, 160), peq[0], peq[0]->freq, 50.0f },
@@ -126,6 +140,7 @@ TEST_F (CConfigPageEditorTest, ReturnInANumberFieldKeepsTheValueItShows)
         { "PEQ 2 Hz", editorAt (*peqTab, 634, 160), peq[3], peq[3]->freq, 1250.0f },
         { "PEQ 1 Q",  editorAt (*peqTab, 534, 224), peq[2], peq[2]->qual, 1.0f },
         { "PEQ 2 Q",  editorAt (*peqTab, 634, 224), peq[3], peq[3]->qual, 0.25f },
+        { "PEQ 1 Q rounded", editorAt (*peqTab, 534, 224), peq[2], peq[2]->qual, 0.0f, 9 },
         { "X-Over Hz", editorAt (*xoverTab, 404, 140), root->xover, root->xover->freq, 75.0f },
         { "delay ms", editorAt (*configPage, 180, 348), root->delay, root->delay->del, 12.5f },
         { "delay m",  editorAt (*configPage, 180, 376), root->delay, root->delay->del, 12.5f },
@@ -135,17 +150,23 @@ TEST_F (CConfigPageEditorTest, ReturnInANumberFieldKeepsTheValueItShows)
     for (auto& f : fields)
     {
         ASSERT_NE (f.editor, nullptr) << f.name;
-        f.param->setFromFloat (f.value);
+        if (f.step >= 0)
+            f.param->setIndex (f.step);
+        else
+            f.param->setFromFloat (f.value);
         f.node->sendChangeMessage();
         pumpFor (20);
         const float shown = f.param->getFloat();
         const auto text = f.editor->getText();
+        const auto sentBefore = speaker->receivedCount (f.node->path);
 
         for (auto typed : { text, "  " + text.trim() + " " })
         {
             typeAndReturn (*f.editor, typed);
-            pumpFor (20);
+            waitForQuiet();
             EXPECT_EQ (f.param->getFloat(), shown) << f.name << " '" << typed << "'";
+            EXPECT_EQ (f.editor->getText(), text) << f.name << " '" << typed << "'";
+            EXPECT_EQ (speaker->receivedCount (f.node->path), sentBefore) << f.name << " '" << typed << "'";
         }
     }
 }
