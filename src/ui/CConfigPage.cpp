@@ -111,7 +111,10 @@ std::unique_ptr<juce::Slider> makeKnob (const juce::String& name, double minimum
     knob->setSliderStyle (juce::Slider::Rotary);
     knob->setRange (minimum, maximum, interval);
     if (textBox)
+    {
         knob->setTextBoxStyle (juce::Slider::TextBoxBelow, false, 55, 20);
+        keepKnobValueOnTextWithoutNumber (*knob);
+    }
     else
         knob->setTextBoxStyle (juce::Slider::NoTextBox, true, 0, 0);
     knob->setColour (juce::Slider::thumbColourId, thumb);
@@ -120,6 +123,12 @@ std::unique_ptr<juce::Slider> makeKnob (const juce::String& name, double minimum
     knob->setColour (juce::Slider::textBoxBackgroundColourId, textBoxBackground);
     knob->setColour (juce::Slider::textBoxOutlineColourId, textBoxOutline);
     return knob;
+}
+
+/** A delay editor's text for `ms` milliseconds in the editor's unit (`factor` units per millisecond). */
+juce::String delayText (float ms, float factor)
+{
+    return juce::String ((float) (ms * factor), 3);
 }
 
 std::unique_ptr<juce::TextEditor> makeDelayEditor (const juce::String& name)
@@ -457,9 +466,9 @@ void CConfigPage::updateDelayTexts (float ms)
     if (hasTree() && delayNode != nullptr)
         delayNode->del->setFromFloat (ms);
 
-    msecEditor->setText (juce::String (ms, 3), juce::dontSendNotification);
-    meterEditor->setText (juce::String ((float) (ms * metresPerMs), 3), juce::dontSendNotification);
-    feetEditor->setText (juce::String ((float) (ms * feetPerMs), 3), juce::dontSendNotification);
+    msecEditor->setText (delayText (ms, 1.0f), juce::dontSendNotification);
+    meterEditor->setText (delayText (ms, metresPerMs), juce::dontSendNotification);
+    feetEditor->setText (delayText (ms, feetPerMs), juce::dontSendNotification);
 }
 
 //==============================================================================
@@ -632,6 +641,14 @@ void CConfigPage::applyDelayText (juce::TextEditor& editor)
     const float factor = &editor == meterEditor.get() ? metresPerMs
                        : &editor == feetEditor.get()  ? feetPerMs
                                                       : 1.0f;
+
+    // Return on the text shown for the held delay keeps it: the three decimals may be rounded.
+    const auto heldText = delayText (delayNode->del->getFloat(), factor);
+    if (confirmsHeldText (editor, heldText))
+    {
+        editor.setText (heldText, juce::dontSendNotification);
+        return;
+    }
 
     float typed = 0.0f;
     parseFloat (typedNumberText (editor).toRawUTF8(), &typed);

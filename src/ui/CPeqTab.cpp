@@ -85,6 +85,7 @@ std::unique_ptr<juce::Slider> makeGainKnob()
     knob->setSliderStyle (juce::Slider::Rotary);
     knob->setRange (-15.0, 15.0, 0.1);
     knob->setTextBoxStyle (juce::Slider::TextBoxBelow, false, 80, 20);
+    keepKnobValueOnTextWithoutNumber (*knob);
     knob->setDoubleClickReturnValue (true, 0.0);
     knob->setColour (juce::Slider::thumbColourId, gainThumb);
     knob->setColour (juce::Slider::rotarySliderFillColourId, palette::lightBlue);
@@ -506,6 +507,14 @@ void CPeqTab::applyFieldText (int band, int which, juce::TextEditor& editor)
 
     auto& param = which == whichFrequency ? *node->freq : *node->qual;
     auto& knob = which == whichFrequency ? *freqSliders[(size_t) band] : *qualSliders[(size_t) band];
+
+    // Return on the text shown for the held value keeps it: the text may be rounded ("0.15" for 0.1514).
+    if (confirmsHeldText (editor, paramText (param)))
+    {
+        editor.setText (paramText (param), false);
+        editor.selectAll();
+        return;
+    }
 
     param.fromText (typedNumberText (editor).toRawUTF8());
     editor.setText (paramText (param), false);

@@ -471,9 +471,18 @@ void CXoverTab::textEditorReturnKeyPressed (juce::TextEditor& editor)
     if (&editor != frequencyEditor.get() || n == nullptr)
         return;
 
-    n->freq->fromText (typedNumberText (editor).toRawUTF8());
-
     char text[Cnode::textBufferSize];
+    n->freq->toText (text);
+
+    // Return on the text shown for the held value keeps it: the text may be rounded.
+    if (confirmsHeldText (editor, text))
+    {
+        editor.setText (text, false);
+        editor.selectAll();
+        return;
+    }
+
+    n->freq->fromText (typedNumberText (editor).toRawUTF8());
     n->freq->toText (text);
     editor.setText (text, false);
     frequencySlider->setValue ((double) n->freq->getIndex(), juce::dontSendNotification);

@@ -26,3 +26,27 @@ juce::String typedNumberText (const juce::TextEditor& field)
 {
     return field.getText().trim();
 }
+
+bool confirmsHeldText (const juce::TextEditor& field, const juce::String& heldText)
+{
+    return typedNumberText (field) == heldText.trim();
+}
+
+void keepKnobValueOnTextWithoutNumber (juce::Slider& knob)
+{
+    // The framework's own reading (leading blanks and '+' signs skipped, then the leading run of digits,
+    // points, commas and minus signs), which turns a run without digits into 0.
+    auto* slider = &knob;
+    knob.valueFromTextFunction = [slider] (const juce::String& text)
+    {
+        auto t = text.trimStart();
+        while (t.startsWithChar ('+'))
+            t = t.substring (1).trimStart();
+
+        const auto number = t.initialSectionContainingOnly ("0123456789.,-");
+        if (! number.containsAnyOf ("0123456789"))
+            return slider->getValue();
+
+        return number.getDoubleValue();
+    };
+}

@@ -1,6 +1,6 @@
 // The Configuration page inside the real editor: the analog gain and the channel meters through the link
 // and the simulated speaker, the model switch of the main component, Return in the number fields of
-// every page, and screenshots of the page offline.
+// every page, the knobs' text boxes, and screenshots of the page offline.
 #include "support/Screenshot.h"
 #include "EditorTestSupport.h"
 
@@ -116,8 +116,22 @@ TEST_F (CConfigPageEditorTest, ChannelMetersFollowTheSpeakerWhileTheirTabShows)
 TEST_F (CConfigPageEditorTest, ReturnInANumberFieldKeepsTheValueItShows)
 {
     // Every field where typed text becomes a number, with a value that the speaker reported: its text
-    // may begin with a blank (" 50.0"), and the user may type blanks around a number.
-    struct Field { const char* name; juce::TextEditor* editor; Cnode* node; Cparam* param; float value; };
+    // may begin with a blank (" 50.0") or be rounded ("0.15" for Q step 9, the value after Reset All),
+    // and the user may type blanks around a number. Return on the shown text keeps the value and sends
+    // nothing.
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    click (button (*xoverTab, "User")); // the crossover frequency takes typing only then
+    waitForQuiet();
+    struct Field
+    {
+        const char* name;
+        juce::TextEditor* editor;
+        Cnode* node;
+        Cparam* param;
+        float value;
+        int step = -1; ///< set by step instead of value when 0 or more
+    };
     auto* peq = root->peq->bands;
     const Field fields[] = {
         { "Low Hz",   editorAt (*peqTab, 334, 160), peq[0], peq[0]->freq, 50.0f },
@@ -126,6 +140,7 @@ TEST_F (CConfigPageEditorTest, ReturnInANumberFieldKeepsTheValueItShows)
         { "PEQ 2 Hz", editorAt (*peqTab, 634, 160), peq[3], peq[3]->freq, 1250.0f },
         { "PEQ 1 Q",  editorAt (*peqTab, 534, 224), peq[2], peq[2]->qual, 1.0f },
         { "PEQ 2 Q",  editorAt (*peqTab, 634, 224), peq[3], peq[3]->qual, 0.25f },
+        { "PEQ 1 Q rounded", editorAt (*peqTab, 534, 224), peq[2], peq[2]->qual, 0.0f, 9 },
         { "X-Over Hz", editorAt (*xoverTab, 404, 140), root->xover, root->xover->freq, 75.0f },
         { "delay ms", editorAt (*configPage, 180, 348), root->delay, root->delay->del, 12.5f },
         { "delay m",  editorAt (*configPage, 180, 376), root->delay, root->delay->del, 12.5f },
@@ -135,17 +150,105 @@ TEST_F (CConfigPageEditorTest, ReturnInANumberFieldKeepsTheValueItShows)
     for (auto& f : fields)
     {
         ASSERT_NE (f.editor, nullptr) << f.name;
-        f.param->setFromFloat (f.value);
+        if (f.step >= 0)
+            f.param->setIndex (f.step);
+        else
+            f.param->setFromFloat (f.value);
         f.node->sendChangeMessage();
         pumpFor (20);
         const float shown = f.param->getFloat();
         const auto text = f.editor->getText();
+        const auto sentBefore = speaker->receivedCount (f.node->path);
 
         for (auto typed : { text, "  " + text.trim() + " " })
         {
             typeAndReturn (*f.editor, typed);
-            pumpFor (20);
+            waitForQuiet();
             EXPECT_EQ (f.param->getFloat(), shown) << f.name << " '" << typed << "'";
+            EXPECT_EQ (f.editor->getText(), text) << f.name << " '" << typed << "'";
+            EXPECT_EQ (speaker->receivedCount (f.node->path), sentBefore) << f.name << " '" << typed << "'";
+        }
+    }
+}
+
+TEST_F (CConfigPageEditorTest, TextWithoutANumberLeavesAKnobAtItsValue)
+{
+    // Every knob with a text box, set by a typed number; then text that holds no number is confirmed
+    // with Return or by leaving the box. The knob keeps its value, the box shows it again, the tree
+    // keeps its value and nothing goes to the speaker.
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    std::vector<juce::Slider*> eqGains;
+    for (auto* child : peqTab->getChildren())
+        if (auto* s = dynamic_cast<juce::Slider*> (child); s != nullptr && s->getName() == "gain")
+            eqGains.push_back (s);
+    ASSERT_EQ (eqGains.size(), 4u);
+
+    struct Knob
+    {
+        const char* name;
+        juce::Slider* slider;
+        const char* address;
+        Cparam* param; ///< none for the analog gain, which lives in the speaker only
+        const char* number;
+        double value;
+    };
+    auto* peq = root->peq->bands;
+    const Knob knobs[] = {
+        { "input gain", gainKnob(), "/gain", nullptr, "-40", -40.0 },
+        { "trim", trimKnob(), "/input", root->input->gain, "-10", -10.0 },
+        { "limiter", knob ("limiter Threshold", -30.0), "/limiter", root->limiter->thres, "-6", -6.0 },
+        { "Low gain", eqGains[0], "/peq/01", peq[0]->gain, "-4.5", -4.5 },
+        { "High gain", eqGains[1], "/peq/02", peq[1]->gain, "+3", 3.0 },
+        { "PEQ 1 gain", eqGains[2], "/peq/03", peq[2]->gain, " 7.5", 7.5 },
+        { "PEQ 2 gain", eqGains[3], "/peq/04", peq[3]->gain, "99", 15.0 },
+    };
+    struct Commit { const char* text; bool byFocusLoss; };
+    const Commit commits[] = { { "abc", false }, { "-", false }, { "", false }, { ".", false },
+                               { "", true }, { "abc", true } };
+
+    // Opens the knob's text box, puts `text` into it and confirms it, with Return or by losing the focus.
+    const auto commitText = [] (juce::Slider& slider, const juce::String& text, bool byFocusLoss)
+    {
+        slider.showTextBox();
+        auto* box = findChild<juce::Label> (slider, [] (juce::Label&) { return true; });
+        auto* field = box != nullptr ? box->getCurrentTextEditor() : nullptr;
+        if (field == nullptr)
+            return false;
+        field->setText (text, false);
+        if (byFocusLoss)
+            field->focusLost (juce::Component::focusChangedByMouseClick);
+        else
+            field->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
+        return pumpUntil ([box] { return ! box->isBeingEdited(); });
+    };
+
+    for (auto& k : knobs)
+    {
+        ASSERT_NE (k.slider, nullptr) << k.name;
+        const auto sentBefore = speaker->receivedCount (k.address);
+        ASSERT_TRUE (commitText (*k.slider, k.number, false)) << k.name;
+        waitForQuiet();
+        const double value = k.slider->getValue();
+        ASSERT_NEAR (value, k.value, 1e-9) << k.name;
+        ASSERT_EQ (speaker->receivedCount (k.address), sentBefore + 1) << k.name;
+        const auto shown = k.slider->getTextFromValue (value);
+        const float held = k.param != nullptr ? k.param->getFloat() : 0.0f;
+
+        for (auto& c : commits)
+        {
+            const auto row = juce::String (k.name) + " '" + c.text + "'"
+                           + (c.byFocusLoss ? " focus lost" : " Return");
+            ASSERT_TRUE (commitText (*k.slider, c.text, c.byFocusLoss)) << row;
+            waitForQuiet();
+            EXPECT_EQ (k.slider->getValue(), value) << row;
+            auto* box = findChild<juce::Label> (*k.slider, [] (juce::Label&) { return true; });
+            EXPECT_EQ (box->getText(), shown) << row;
+            if (k.param != nullptr)
+            {
+                EXPECT_EQ (k.param->getFloat(), held) << row;
+            }
+            EXPECT_EQ (speaker->receivedCount (k.address), sentBefore + 1) << row;
         }
     }
 }
