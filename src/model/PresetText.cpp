@@ -4,6 +4,7 @@
 #include "model/Croot.h"
 #include "model/Globals.h"
 #include "model/PresetModelHost.h"
+#include "model/SpeakerText.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -129,9 +130,10 @@ void PresetText::addNodeLine (Cnode* node)
     char values[Cnode::textBufferSize] = {};
     node->toText (values);
 
-    // A line break in a value (a speaker name may hold any byte) would split the node's line.
+    // A line break in a value (a speaker name may hold any byte) would split the node's line; bytes
+    // that are not UTF-8 are taken one character each.
     const auto line = juce::String::fromUTF8 (node->path, node->pathLength) + ","
-                      + juce::String::fromUTF8 (node->oscTypeTags()) + juce::String::fromUTF8 (values);
+                      + juce::String::fromUTF8 (node->oscTypeTags()) + textFromSpeaker (values);
     presetLines.add (line.replaceCharacters ("\r\n", "  "));
 }
 

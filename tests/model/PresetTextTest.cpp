@@ -476,6 +476,23 @@ TEST_F (PresetTextTest, SaveWritesThroughALinkAndKeepsThePermissions)
     EXPECT_EQ (info.st_mode & 07777, 0600u);
 }
 
+TEST_F (PresetTextTest, SpeakerNamesThatAreNotUtf8AreWrittenByteForCharacter)
+{
+    // A name the speaker sent: valid UTF-8 is kept, any other byte stands for the character of its value.
+    const std::pair<const char*, juce::String> names[] = {
+        { "\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80", juce::String::repeatedString (juce::String::charToString (0x80), 10) },
+        { "B\xc3\xbchne", juce::String (juce::CharPointer_UTF8 ("B\xc3\xbchne")) },
+        { "ab\xc3", juce::String ("ab") + juce::String::charToString (0xc3) },
+        { "\xff\xfe" "Left", juce::String::charToString (0xff) + juce::String::charToString (0xfe) + "Left" },
+    };
+
+    for (auto& [bytes, expected] : names)
+    {
+        root->devname->speakername->fromText (bytes);
+        EXPECT_TRUE (nodeLines().contains ("/devname,s " + expected)) << bytes;
+    }
+}
+
 TEST_F (PresetTextTest, FailedWriteLeavesThePreviousFileIntact)
 {
     presetTitle = "first";
