@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <string>
 
 namespace
 {
@@ -64,14 +66,47 @@ bool readRegularFile (const juce::File& file, juce::int64 maxBytes, juce::Memory
     return ok;
 }
 
-/** The file that `file` leads to: symbolic links are followed (relative ones from their own folder), so
-    a save replaces the linked file and keeps the link. A loop of links ends at the last link reached. */
-juce::File throughLinks (juce::File file)
+/** The file that `file` leads to, reached as the system reaches it, so a save replaces the linked file
+    and keeps the link: each link's folder is resolved to its real path first, and a relative link is
+    taken from there (a ".." in it leaves the folder the link really lives in, not the one written in the
+    path). A loop of links ends at the last link reached. An empty file when a folder on the way cannot
+    be resolved or the path names no file in a folder. */
+juce::File throughLinks (const juce::File& file)
 {
-    for (int hops = 0; hops < 40 && file.isSymbolicLink(); ++hops)
-        file = file.getLinkedTarget();
+    // Kept as plain text: juce::File would fold each ".." into the path as written.
+    std::string path = file.getFullPathName().toStdString();
 
-    return file;
+    for (int hops = 0;; ++hops)
+    {
+        const auto slash = path.find_last_of ('/');
+        if (slash == std::string::npos)
+            return {};
+
+        const auto name = path.substr (slash + 1);
+        const auto folder = slash == 0 ? std::string ("/") : path.substr (0, slash);
+        char realFolder[PATH_MAX];
+
+        if (name.empty() || name == "." || name == ".." || ::realpath (folder.c_str(), realFolder) == nullptr)
+            return {};
+
+        std::string real (realFolder);
+        if (real.back() != '/')
+            real += '/';
+        const auto realFolderLength = real.size();
+        real += name;
+
+        struct stat info {};
+        if (hops == 40 || ::lstat (real.c_str(), &info) != 0 || ! S_ISLNK (info.st_mode))
+            return juce::File (juce::String::fromUTF8 (real.c_str()));
+
+        char target[PATH_MAX];
+        const auto length = ::readlink (real.c_str(), target, sizeof (target));
+        if (length <= 0 || length >= (ssize_t) sizeof (target))
+            return {};
+
+        const std::string linked (target, (size_t) length);
+        path = linked.front() == '/' ? linked : real.substr (0, realFolderLength) + linked;
+    }
 }
 } // namespace
 

@@ -476,6 +476,24 @@ TEST_F (PresetTextTest, SaveWritesThroughALinkAndKeepsThePermissions)
     EXPECT_EQ (info.st_mode & 07777, 0600u);
 }
 
+TEST_F (PresetTextTest, SaveFollowsARelativeLinkFromTheFolderTheLinkReallyLivesIn)
+{
+    // d/a/ld is a link to the folder d/b/real, which holds the link p.vrs -> ../q.vrs: the system
+    // reaches d/b/q.vrs, not d/a/q.vrs as the path written through d/a/ld would suggest.
+    const auto d = folder.getChildFile ("d");
+    ASSERT_TRUE (d.getChildFile ("a").createDirectory().wasOk());
+    ASSERT_TRUE (d.getChildFile ("b/real").createDirectory().wasOk());
+    ASSERT_EQ (::symlink ("../b/real", d.getChildFile ("a/ld").getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ (::symlink ("../q.vrs", d.getChildFile ("b/real/p.vrs").getFullPathName().toRawUTF8()), 0);
+    ASSERT_TRUE (d.getChildFile ("b/q.vrs").replaceWithText ("old"));
+
+    presetTitle = "Reached";
+    ASSERT_TRUE (PresetText::saveFile (d.getChildFile ("a/ld/p.vrs"), "12").wasOk());
+    EXPECT_TRUE (d.getChildFile ("b/q.vrs").loadFileAsString().startsWith ("Reached\r\nVRMODELCODE 12\r\n"));
+    EXPECT_TRUE (d.getChildFile ("b/real/p.vrs").isSymbolicLink());
+    EXPECT_FALSE (d.getChildFile ("a/q.vrs").exists());
+}
+
 TEST_F (PresetTextTest, SpeakerNamesThatAreNotUtf8AreWrittenByteForCharacter)
 {
     // A name the speaker sent: valid UTF-8 is kept, any other byte stands for the character of its value.
