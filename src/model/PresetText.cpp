@@ -291,10 +291,14 @@ juce::Result PresetText::saveFile (const juce::File& file, const juce::String& m
     if (target.getFullPathName().isEmpty() || target.isDirectory())
         return juce::Result::fail (juce::translate (writeFailedText));
 
-    // The new file takes the permissions of the one it replaces (a private preset stays private).
+    // Only a regular file is ever replaced: a FIFO, a device or a socket stays as it is.
     struct stat previous {};
-    const bool keepMode = ::stat (target.getFullPathName().toRawUTF8(), &previous) == 0
-                          && S_ISREG (previous.st_mode);
+    const bool exists = ::stat (target.getFullPathName().toRawUTF8(), &previous) == 0;
+    if (exists && ! S_ISREG (previous.st_mode))
+        return juce::Result::fail (juce::translate (writeFailedText));
+
+    // The new file takes the permissions of the one it replaces (a private preset stays private).
+    const bool keepMode = exists;
 
     // Written in full to a temporary file beside the target, which then replaces the target; when any
     // byte cannot be written the target keeps its previous content.
