@@ -4,10 +4,10 @@
 #include "model/Cnode.h"
 #include "model/Croot.h"
 #include "model/Globals.h"
+#include "model/SpeakerText.h"
 
 #include <osc/OscReceivedElements.h>
 
-#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -25,18 +25,6 @@ constexpr int directTryMs = 30;       // how long sendDirect may wait for the tr
 constexpr int meterRequestEvery = 50; // "/meter" replies between two extra "/meter" requests
 
 using QueueLock = std::lock_guard<std::recursive_mutex>;
-
-/** Text from the speaker: UTF-8 when it is valid UTF-8, otherwise each byte as one character. */
-juce::String textFromSpeaker (const char* text)
-{
-    if (juce::CharPointer_UTF8::isValidString (text, INT_MAX))
-        return juce::String::fromUTF8 (text);
-
-    juce::String result;
-    for (auto* p = reinterpret_cast<const unsigned char*> (text); *p != 0; ++p)
-        result += juce::String::charToString ((juce::juce_wchar) *p);
-    return result;
-}
 
 /** True when every float argument is a finite number (the speaker never sends anything else). */
 bool allFloatsFinite (const ReceivedMessage& message)

@@ -4,12 +4,15 @@
 #include "model/Croot.h"
 #include "model/Globals.h"
 #include "model/PresetModelHost.h"
+#include "model/SpeakerText.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <string>
 
 namespace
 {
@@ -63,14 +66,47 @@ bool readRegularFile (const juce::File& file, juce::int64 maxBytes, juce::Memory
     return ok;
 }
 
-/** The file that `file` leads to: symbolic links are followed (relative ones from their own folder), so
-    a save replaces the linked file and keeps the link. A loop of links ends at the last link reached. */
-juce::File throughLinks (juce::File file)
+/** The file that `file` leads to, reached as the system reaches it, so a save replaces the linked file
+    and keeps the link: each link's folder is resolved to its real path first, and a relative link is
+    taken from there (a ".." in it leaves the folder the link really lives in, not the one written in the
+    path). A loop of links ends at the last link reached. An empty file when a folder on the way cannot
+    be resolved or the path names no file in a folder. */
+juce::File throughLinks (const juce::File& file)
 {
-    for (int hops = 0; hops < 40 && file.isSymbolicLink(); ++hops)
-        file = file.getLinkedTarget();
+    // Kept as plain text: juce::File would fold each ".." into the path as written.
+    std::string path = file.getFullPathName().toStdString();
 
-    return file;
+    for (int hops = 0;; ++hops)
+    {
+        const auto slash = path.find_last_of ('/');
+        if (slash == std::string::npos)
+            return {};
+
+        const auto name = path.substr (slash + 1);
+        const auto folder = slash == 0 ? std::string ("/") : path.substr (0, slash);
+        char realFolder[PATH_MAX];
+
+        if (name.empty() || name == "." || name == ".." || ::realpath (folder.c_str(), realFolder) == nullptr)
+            return {};
+
+        std::string real (realFolder);
+        if (real.back() != '/')
+            real += '/';
+        const auto realFolderLength = real.size();
+        real += name;
+
+        struct stat info {};
+        if (hops == 40 || ::lstat (real.c_str(), &info) != 0 || ! S_ISLNK (info.st_mode))
+            return juce::File (juce::String::fromUTF8 (real.c_str()));
+
+        char target[PATH_MAX];
+        const auto length = ::readlink (real.c_str(), target, sizeof (target));
+        if (length <= 0 || length >= (ssize_t) sizeof (target))
+            return {};
+
+        const std::string linked (target, (size_t) length);
+        path = linked.front() == '/' ? linked : real.substr (0, realFolderLength) + linked;
+    }
 }
 } // namespace
 
@@ -129,9 +165,10 @@ void PresetText::addNodeLine (Cnode* node)
     char values[Cnode::textBufferSize] = {};
     node->toText (values);
 
-    // A line break in a value (a speaker name may hold any byte) would split the node's line.
+    // A line break in a value (a speaker name may hold any byte) would split the node's line; bytes
+    // that are not UTF-8 are taken one character each.
     const auto line = juce::String::fromUTF8 (node->path, node->pathLength) + ","
-                      + juce::String::fromUTF8 (node->oscTypeTags()) + juce::String::fromUTF8 (values);
+                      + juce::String::fromUTF8 (node->oscTypeTags()) + textFromSpeaker (values);
     presetLines.add (line.replaceCharacters ("\r\n", "  "));
 }
 
@@ -254,10 +291,14 @@ juce::Result PresetText::saveFile (const juce::File& file, const juce::String& m
     if (target.getFullPathName().isEmpty() || target.isDirectory())
         return juce::Result::fail (juce::translate (writeFailedText));
 
-    // The new file takes the permissions of the one it replaces (a private preset stays private).
+    // Only a regular file is ever replaced: a FIFO, a device or a socket stays as it is.
     struct stat previous {};
-    const bool keepMode = ::stat (target.getFullPathName().toRawUTF8(), &previous) == 0
-                          && S_ISREG (previous.st_mode);
+    const bool exists = ::stat (target.getFullPathName().toRawUTF8(), &previous) == 0;
+    if (exists && ! S_ISREG (previous.st_mode))
+        return juce::Result::fail (juce::translate (writeFailedText));
+
+    // The new file takes the permissions of the one it replaces (a private preset stays private).
+    const bool keepMode = exists;
 
     // Written in full to a temporary file beside the target, which then replaces the target; when any
     // byte cannot be written the target keeps its previous content.

@@ -51,7 +51,8 @@ public:
     static juce::File presetFileFor (const juce::File& file);
 
     /** Writes the current tree into the ".vrs" file of `file`'s name, through a temporary file that then
-        replaces the target, so a failed write leaves the previous file intact. */
+        replaces the target, so a failed write leaves the previous file intact. Links are followed to the
+        file they reach; a target that exists but is not a regular file is refused and left as it is. */
     static juce::Result saveFile (const juce::File& file, const juce::String& modelCode);
 
     /** Reads the ".vrs" file of `file`'s name into the tree (see parsePresetText). */

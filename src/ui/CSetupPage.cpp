@@ -5,6 +5,7 @@
 #include "model/Croot.h"
 #include "model/Globals.h"
 #include "model/PresetText.h"
+#include "model/SpeakerText.h"
 #include "ui/CConfigPage.h"
 #include "ui/Dialogs.h"
 #include "ui/PageWidgets.h"
@@ -885,7 +886,7 @@ void CSetupPage::changeListenerCallback (juce::ChangeBroadcaster* source)
     {
         char text[Cnode::textBufferSize] = {};
         static_cast<Cdevname*> (node)->speakername->toText (text);
-        deviceNameEditor->setText (juce::String::fromUTF8 (text), true);
+        deviceNameEditor->setText (textFromSpeaker (text), true);
     }
 }
 

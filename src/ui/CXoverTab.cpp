@@ -341,6 +341,8 @@ void CXoverTab::setModel (int modelIndex)
     for (int slot = 0; slot < userSlot; ++slot)
         tab->presetButtons[(size_t) slot]->setVisible (slot < tab->presetCount);
 
+    // The stored type may name another preset, or "User", under the new model's count.
+    tab->showStoredType();
     tab->setPresetTexts();
 
     // The stored user frequency stays; only the knob's reach follows the model.
@@ -371,6 +373,18 @@ void CXoverTab::updateGraph()
 
     EqMath::designCrossover (frequencyHz, offsetDb);
     repaintGraph();
+}
+
+void CXoverTab::showStoredType()
+{
+    auto* n = node();
+    if (n == nullptr)
+        return;
+
+    const int k = n->type->getIndex();
+    const int slot = k == presetCount ? userSlot : juce::jlimit (0, userSlot, k);
+    presetButtons[(size_t) slot]->setToggleState (true, juce::dontSendNotification);
+    setUserButtonsEnabled (k == presetCount);
 }
 
 void CXoverTab::setUserButtonsEnabled (bool userSelected)
@@ -444,9 +458,7 @@ void CXoverTab::changeListenerCallback (juce::ChangeBroadcaster* source)
     if (changed == nullptr || changed->kind != groupXover || n == nullptr)
         return;
 
-    const int k = n->type->getIndex();
-    const int slot = k == presetCount ? userSlot : juce::jlimit (0, userSlot, k);
-    presetButtons[(size_t) slot]->setToggleState (true, juce::dontSendNotification);
+    showStoredType();
 
     const int degrees = n->pol->getIndex();
     phaseButton->setToggleState (degrees == 180, juce::dontSendNotification);
@@ -458,7 +470,6 @@ void CXoverTab::changeListenerCallback (juce::ChangeBroadcaster* source)
     frequencySlider->setValue ((double) n->freq->getIndex(), juce::dontSendNotification);
     frequencyEditor->setText (text, true);
 
-    setUserButtonsEnabled (k == presetCount);
     updateGraph();
     repaint();
 }

@@ -39,9 +39,11 @@ public:
     ~CXoverTab() override;
 
     /** Makes `modelIndex` (0 to 40) the tab's model on `xoverTab` (nothing happens while there is none):
-        sets the preset count, texts and visibility, the user frequency knob's range, lays the tab out
-        and redesigns the crossover curve. Indexes 39 and 40 keep the preset count of the model before.
-        The node and the lit button are left as they are. Call after `subwooferFlag` has been set. */
+        sets the preset count, texts and visibility, the user frequency knob's range, lays the tab out,
+        lights the preset button that the stored type names under the model's preset count (enabling
+        the user widgets only for "User") and redesigns the crossover curve. Indexes 39 and 40 keep the
+        preset count of the model before. The node is left as it is. Call after `subwooferFlag` has been
+        set. */
     static void setModel (int modelIndex);
 
     /** Works out the display corner frequency and level offset of the stored type for the model,
@@ -100,6 +102,9 @@ private:
     void sendNode();
     /** Asks the Equaliser page's graph to repaint. */
     static void repaintGraph();
+    /** Lights the button of the node's stored type for the current preset count ("User" when the type
+        equals it) and enables the user widgets only for "User". */
+    void showStoredType();
     /** Sets the preset button texts of the model. */
     void setPresetTexts();
 

@@ -7,10 +7,13 @@
 #include "model/PresetText.h"
 
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <memory>
 
 namespace
@@ -474,6 +477,76 @@ TEST_F (PresetTextTest, SaveWritesThroughALinkAndKeepsThePermissions)
     struct stat info {};
     ASSERT_EQ (::stat (realPath, &info), 0);
     EXPECT_EQ (info.st_mode & 07777, 0600u);
+}
+
+TEST_F (PresetTextTest, SaveFollowsARelativeLinkFromTheFolderTheLinkReallyLivesIn)
+{
+    // d/a/ld is a link to the folder d/b/real, which holds the link p.vrs -> ../q.vrs: the system
+    // reaches d/b/q.vrs, not d/a/q.vrs as the path written through d/a/ld would suggest.
+    const auto d = folder.getChildFile ("d");
+    ASSERT_TRUE (d.getChildFile ("a").createDirectory().wasOk());
+    ASSERT_TRUE (d.getChildFile ("b/real").createDirectory().wasOk());
+    ASSERT_EQ (::symlink ("../b/real", d.getChildFile ("a/ld").getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ (::symlink ("../q.vrs", d.getChildFile ("b/real/p.vrs").getFullPathName().toRawUTF8()), 0);
+    ASSERT_TRUE (d.getChildFile ("b/q.vrs").replaceWithText ("old"));
+
+    presetTitle = "Reached";
+    ASSERT_TRUE (PresetText::saveFile (d.getChildFile ("a/ld/p.vrs"), "12").wasOk());
+    EXPECT_TRUE (d.getChildFile ("b/q.vrs").loadFileAsString().startsWith ("Reached\r\nVRMODELCODE 12\r\n"));
+    EXPECT_TRUE (d.getChildFile ("b/real/p.vrs").isSymbolicLink());
+    EXPECT_FALSE (d.getChildFile ("a/q.vrs").exists());
+}
+
+TEST_F (PresetTextTest, SaveReplacesNoFileThatIsNotARegularFile)
+{
+    ASSERT_EQ (::mkfifo (file ("fifo.vrs").getFullPathName().toRawUTF8(), 0600), 0);
+    ASSERT_EQ (::symlink ("fifo.vrs", file ("tofifo.vrs").getFullPathName().toRawUTF8()), 0);
+
+    const int sock = ::socket (AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE (sock, 0);
+    sockaddr_un address {};
+    address.sun_family = AF_UNIX;
+    const auto socketPath = file ("socket.vrs").getFullPathName();
+    ASSERT_LT (socketPath.getNumBytesAsUTF8(), sizeof (address.sun_path));
+    std::strcpy (address.sun_path, socketPath.toRawUTF8());
+    ASSERT_EQ (::bind (sock, reinterpret_cast<sockaddr*> (&address), sizeof (address)), 0);
+
+    const std::pair<const char*, mode_t> targets[] = {
+        { "fifo.vrs", S_IFIFO }, { "tofifo.vrs", S_IFLNK }, { "socket.vrs", S_IFSOCK } };
+
+    for (auto& [name, type] : targets)
+    {
+        const auto result = PresetText::saveFile (file (name), "12");
+        EXPECT_TRUE (result.failed()) << name;
+        EXPECT_EQ (result.getErrorMessage(), "Couldn't write to the file.") << name;
+
+        struct stat info {};
+        ASSERT_EQ (::lstat (file (name).getFullPathName().toRawUTF8(), &info), 0) << name;
+        EXPECT_EQ (info.st_mode & S_IFMT, type) << name;
+    }
+
+    ::close (sock);
+    struct stat info {};
+    ASSERT_EQ (::stat (file ("fifo.vrs").getFullPathName().toRawUTF8(), &info), 0);
+    EXPECT_TRUE (S_ISFIFO (info.st_mode));
+    EXPECT_EQ (folder.getNumberOfChildFiles (juce::File::findFiles, ".*"), 0) << "no temporary file is left";
+}
+
+TEST_F (PresetTextTest, SpeakerNamesThatAreNotUtf8AreWrittenByteForCharacter)
+{
+    // A name the speaker sent: valid UTF-8 is kept, any other byte stands for the character of its value.
+    const std::pair<const char*, juce::String> names[] = {
+        { "\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80", juce::String::repeatedString (juce::String::charToString (0x80), 10) },
+        { "B\xc3\xbchne", juce::String (juce::CharPointer_UTF8 ("B\xc3\xbchne")) },
+        { "ab\xc3", juce::String ("ab") + juce::String::charToString (0xc3) },
+        { "\xff\xfe" "Left", juce::String::charToString (0xff) + juce::String::charToString (0xfe) + "Left" },
+    };
+
+    for (auto& [bytes, expected] : names)
+    {
+        root->devname->speakername->fromText (bytes);
+        EXPECT_TRUE (nodeLines().contains ("/devname,s " + expected)) << bytes;
+    }
 }
 
 TEST_F (PresetTextTest, FailedWriteLeavesThePreviousFileIntact)

@@ -152,6 +152,23 @@ TEST_F (CSetupPageTest, RenameShowsTheModelCodeUntilTheSpeakersEcho)
     EXPECT_EQ (speaker->receivedWithAddress ("/devname").back().stringArg (0), "");
 }
 
+TEST_F (CSetupPageTest, SpeakerNameThatIsNotUtf8ShowsOneCharacterPerByte)
+{
+    const std::pair<const char*, juce::String> names[] = {
+        { "\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80", juce::String::repeatedString (juce::String::charToString (0x80), 10) },
+        { "B\xc3\xbchne", juce::String (juce::CharPointer_UTF8 ("B\xc3\xbchne")) },
+        { "ab\xc3", juce::String ("ab") + juce::String::charToString (0xc3) },
+    };
+
+    for (auto& [bytes, expected] : names)
+    {
+        root->devname->speakername->fromText (bytes);
+        root->devname->sendChangeMessage();
+        EXPECT_TRUE (pumpUntil ([&] { return widgets->deviceName()->getText() == expected; }))
+            << bytes << " shows as " << widgets->deviceName()->getText();
+    }
+}
+
 TEST_F (CSetupPageTest, LockCodesTravelAsFourBytesFirstCharacterLowest)
 {
     EXPECT_EQ ((uint32_t) CSetupPage::lockCodeFromText ("abcd"), 0x64636261u);

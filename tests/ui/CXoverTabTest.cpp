@@ -270,8 +270,33 @@ TEST_F (CXoverTabTest, ModelChangeKeepsTheStoredFrequencyAndClampsOnlyTheKnob)
     setModel (15, true);
     EXPECT_EQ (knob()->getValue(), 317.0);
     EXPECT_EQ (root.xover->freq->getIndex(), 400);
-    EXPECT_TRUE (preset (6)->getToggleState()) << "the lit button stays until the next change message";
+    EXPECT_TRUE (preset (5)->getToggleState()) << "the stored type 5 is the sixth preset of the new model";
     EXPECT_TRUE (sink.sent.empty());
+}
+
+TEST_F (CXoverTabTest, ModelChangeLightsTheButtonOfTheStoredTypeUnderTheNewModel)
+{
+    struct Row { int type; int fromModel; bool fromSub; int toModel; bool toSub; int litSlot; };
+    const Row rows[] = {
+        { 0, 40, false, 12, false, 0 }, // the start-up "User" (type 0 while N is 0) is "None" of model 12
+        { 5, 12, false, 15, true, 5 },  // "User" of a top with five presets is "Vel152" of that subwoofer
+        { 3, 12, false, 23, false, 6 }, // "Vel115" is "User" of a top with three presets
+        { 2, 23, true, 12, false, 2 },  // "User" of a subwoofer with two presets is "HP 100 Hz"
+    };
+
+    makeTab();
+    for (const auto& r : rows)
+    {
+        setModel (r.fromModel, r.fromSub);
+        fromSpeaker (r.type);
+        sink.sent.clear();
+
+        setModel (r.toModel, r.toSub);
+        EXPECT_TRUE (preset (r.litSlot)->getToggleState()) << r.type << " under model " << r.toModel;
+        EXPECT_EQ (userWidgetsEnabled(), r.litSlot == CXoverTab::userSlot) << r.type << " under model " << r.toModel;
+        EXPECT_EQ (root.xover->type->getIndex(), r.type) << "the node stays as it is";
+        EXPECT_TRUE (sink.sent.empty());
+    }
 }
 
 TEST_F (CXoverTabTest, FrequencyFieldTakesTypedTextOnReturnOnly)
