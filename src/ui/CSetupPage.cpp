@@ -394,14 +394,7 @@ juce::String CSetupPage::textFromLockCode (int code)
         bytes[length] = byte;
     }
 
-    if (juce::CharPointer_UTF8::isValidString (bytes, length))
-        return juce::String::fromUTF8 (bytes, length);
-
-    // Not UTF-8: each byte stands for one character.
-    juce::String text;
-    for (int i = 0; i < length; ++i)
-        text += juce::String::charToString ((juce::juce_wchar) (uint8_t) bytes[i]);
-    return text;
+    return textFromSpeaker (bytes);
 }
 
 void CSetupPage::sendLockCode (bool lock)
