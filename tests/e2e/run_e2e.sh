@@ -104,7 +104,9 @@ await_exit() {
     if [ -n "$rc" ]; then app_pid=""; fi
 }
 
-# A window manager's close request: the WM_DELETE_WINDOW client message to window $1.
+# A window manager's close request: the WM_DELETE_WINDOW client message to window $1. It waits until the
+# server has processed the request (sync, not just flush): a client that ends right after writing may have
+# its last requests dropped with its connection, and then no close arrives.
 wm_delete_window() {
     /usr/bin/python3 - "$1" <<'PY'
 import sys
@@ -113,7 +115,7 @@ d = display.Display()
 w = d.create_resource_object("window", int(sys.argv[1]))
 w.send_event(protocol.event.ClientMessage(window=w, client_type=d.intern_atom("WM_PROTOCOLS"),
              data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
-d.flush()
+d.sync()
 PY
 }
 
