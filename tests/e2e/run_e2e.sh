@@ -52,13 +52,6 @@ nodisplay_out="$(env -u DISPLAY HOME="$work" "$program" 2>&1)" || nodisplay_rc=$
 check "without a display it says so and exits 1 (rc $nodisplay_rc: $nodisplay_out)" \
     bash -c '[ "$1" = 1 ] && grep -q "no display" <<<"$2"' _ "$nodisplay_rc" "$nodisplay_out"
 
-# A display number nobody uses.
-display=""
-for n in $(seq 91 160); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-
 xvfb_pid=""
 app_pid=""
 cleanup() {
@@ -68,10 +61,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb takes a display number nobody uses itself and writes it once it accepts connections (a number
+# picked here could be taken by another run starting at the same time).
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 1 200); do
+    grep -qx '[0-9][0-9]*' "$work/display" && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+done
+export DISPLAY=":$(cat "$work/display")"
 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
 # Each launch gets its own settings folder so no earlier run leaks in.
