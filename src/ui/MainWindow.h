@@ -26,6 +26,9 @@ public:
     /** Asks the application to quit, the same road as a quit request from the system. */
     void closeButtonPressed() override;
 
+    /** Gives each native window made for this one the desktop identity. */
+    void parentHierarchyChanged() override;
+
 private:
     /** Gives the native window the application icon and the class "varento-edit". */
     void setDesktopIdentity();
