@@ -13,7 +13,8 @@ class presetDocument;
 
     On the desktop it carries the application icon and the class "varento-edit" (the desktop entry's
     StartupWMClass), publishes its fixed size to the window manager, and takes a window manager's close
-    request (WM_DELETE_WINDOW) the close button's way, also one that arrives while it is being set up. */
+    request (WM_DELETE_WINDOW) the close button's way, also one that arrives while it is being set up
+    (given the mends of LinuxDesktop, which the application makes first). */
 class MainWindow : public juce::DocumentWindow
 {
 public:
@@ -25,12 +26,14 @@ public:
     /** Asks the application to quit, the same road as a quit request from the system. */
     void closeButtonPressed() override;
 
+    /** Gives each native window made for this one the desktop identity. */
+    void parentHierarchyChanged() override;
+
 private:
     /** Gives the native window the application icon and the class "varento-edit". */
     void setDesktopIdentity();
 
     std::unique_ptr<presetDocument> preset;
-    std::unique_ptr<juce::Timer> queuedEventWatch;  // see MainWindow.cpp
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)
 };

@@ -1,5 +1,6 @@
 #include "VarentoEditApplication.h"
 
+#include "LinuxDesktop.h"
 #include "MainWindow.h"
 #include "model/Croot.h"
 #include "model/Globals.h"
@@ -74,6 +75,7 @@ VarentoEditApplication::VarentoEditApplication() = default;
 VarentoEditApplication::~VarentoEditApplication()
 {
     mainWindow.reset();
+    linuxDesktop.reset();
     if (root != nullptr && rootCell == root.get())
         rootCell = nullptr;
     root.reset();
@@ -111,12 +113,15 @@ void VarentoEditApplication::initialise (const juce::String&)
     rootCell = root.get();
     root->buildPaths();
 
+    // JUCE's Linux desktop layer is mended before the first window exists.
+    linuxDesktop = std::make_unique<LinuxDesktop>();
     mainWindow = std::make_unique<MainWindow>();
 }
 
 void VarentoEditApplication::shutdown()
 {
     mainWindow.reset();
+    linuxDesktop.reset();
     // The tree outlives every page and the link; nothing uses it after the window is gone.
     if (rootCell == root.get())
         rootCell = nullptr;

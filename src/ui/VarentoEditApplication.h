@@ -6,6 +6,7 @@
 #include <memory>
 
 class Croot;
+class LinuxDesktop;
 class MainWindow;
 
 /** The editor's application object ("VARENTO Edit", version "1.0.2", one instance only).
@@ -24,7 +25,8 @@ public:
     /** False: a second launch hands over to the running instance and exits. */
     bool moreThanOneInstanceAllowed() override;
 
-    /** Builds the tree, stores it in `rootCell`, computes every node's address and opens the window. */
+    /** Builds the tree, stores it in `rootCell`, computes every node's address, mends JUCE's Linux
+        desktop layer (LinuxDesktop) and opens the window. */
     void initialise (const juce::String& commandLine) override;
     /** Deletes the main window. */
     void shutdown() override;
@@ -39,5 +41,6 @@ private:
 
     std::unique_ptr<QuitSignals> quitSignals;
     std::unique_ptr<Croot> root;
+    std::unique_ptr<LinuxDesktop> linuxDesktop;
     std::unique_ptr<MainWindow> mainWindow;
 };

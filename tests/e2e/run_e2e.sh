@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end run of the real editor under its own Xvfb: window title and geometry, what docks and window
-# managers read (icon, class, fixed size), no maximise and no resize, the single instance (and a run of this
-# test beside a running editor says so), the link's two threads, screenshots of the three tabs, and the
-# close button, a window manager's close and SIGTERM each end the process cleanly (a close request sent
-# while the window is still being set up too); without a display it fails plainly.
+# End-to-end run of the real editor under its own Xvfb: its window made once, title and geometry, what
+# docks and window managers read (icon, class, fixed size), no maximise and no resize, the single instance
+# (and a run of this test beside a running editor says so), the link's two threads, screenshots of the
+# three tabs, and the close button, a window manager's close and SIGTERM each end the process cleanly (a
+# close request sent while the window is still being set up too); without a display it fails plainly.
 #
 # Usage: run_e2e.sh [path/to/varento-edit] [screenshot folder]
 # Defaults: build/varento-edit and build/screenshots (relative to the repository).
@@ -52,26 +52,27 @@ nodisplay_out="$(env -u DISPLAY HOME="$work" "$program" 2>&1)" || nodisplay_rc=$
 check "without a display it says so and exits 1 (rc $nodisplay_rc: $nodisplay_out)" \
     bash -c '[ "$1" = 1 ] && grep -q "no display" <<<"$2"' _ "$nodisplay_rc" "$nodisplay_out"
 
-# A display number nobody uses.
-display=""
-for n in $(seq 91 160); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-
 xvfb_pid=""
 app_pid=""
+watcher_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$watcher_pid" ] && kill "$watcher_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb takes a display number nobody uses itself and writes it once it accepts connections (a number
+# picked here could be taken by another run starting at the same time).
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+for _ in $(seq 1 200); do
+    grep -qx '[0-9][0-9]*' "$work/display" && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+done
+export DISPLAY=":$(cat "$work/display")"
 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
 
 # Each launch gets its own settings folder so no earlier run leaks in.
@@ -84,11 +85,35 @@ launch() {
     app_pid=$!
     window=""
     for _ in $(seq 1 200); do
-        window="$(xdotool search --name '^VARENTO Edit' 2>/dev/null | head -1 || true)"
+        window="$(xdotool search --onlyvisible --name '^VARENTO Edit' 2>/dev/null | head -1 || true)"
         [ -n "$window" ] && break
         sleep 0.05
     done
     [ -n "$window" ] || { echo "no window appeared"; cat "$work/app.log"; exit 1; }
+}
+
+# Watches the top-level windows made on the display until the first of them is shown, then writes
+# "shown <window> thrown-away <n>" to windows.log, n counting the windows made and destroyed before it.
+watch_windows() {
+    /usr/bin/python3 - >"$work/windows.log" 2>&1 <<'PY' &
+from Xlib import X, display
+d = display.Display()
+d.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
+d.sync()
+print("ready", flush=True)
+made, destroyed = set(), 0
+while True:
+    e = d.next_event()
+    if e.type == X.CreateNotify and not e.override:
+        made.add(e.window.id)
+    elif e.type == X.DestroyNotify and e.window.id in made:
+        destroyed += 1
+    elif e.type == X.MapNotify and not e.override and e.window.id in made:
+        print("shown", e.window.id, "thrown-away", destroyed, flush=True)
+        break
+PY
+    watcher_pid=$!
+    for _ in $(seq 1 200); do grep -q ready "$work/windows.log" && break; sleep 0.05; done
 }
 
 # Waits up to 10 s for the program to end; rc is its exit status then, empty if it still runs.
@@ -104,7 +129,9 @@ await_exit() {
     if [ -n "$rc" ]; then app_pid=""; fi
 }
 
-# A window manager's close request: the WM_DELETE_WINDOW client message to window $1.
+# A window manager's close request: the WM_DELETE_WINDOW client message to window $1. It waits until the
+# server has processed the request (sync, not just flush): a client that ends right after writing may have
+# its last requests dropped with its connection, and then no close arrives.
 wm_delete_window() {
     /usr/bin/python3 - "$1" <<'PY'
 import sys
@@ -113,11 +140,19 @@ d = display.Display()
 w = d.create_resource_object("window", int(sys.argv[1]))
 w.send_event(protocol.event.ClientMessage(window=w, client_type=d.intern_atom("WM_PROTOCOLS"),
              data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
-d.flush()
+d.sync()
 PY
 }
 
+watch_windows
 launch
+for _ in $(seq 1 200); do kill -0 "$watcher_pid" 2>/dev/null || break; sleep 0.05; done
+kill "$watcher_pid" 2>/dev/null || true
+watcher_pid=""
+# The window is made once: the first window shown is the one found, and none was made and dropped before
+# it (that one would carry the same name for a moment, without the icon and class set on the real one).
+shown="$(grep '^shown' "$work/windows.log" || true)"
+check "the window is made once (\"$shown\", found $window)" [ "$shown" = "shown $window thrown-away 0" ]
 sleep 1 # let it paint
 for _ in $(seq 1 50); do [ "$(xdotool getwindowname "$window")" = "VARENTO Edit [not connected!]" ] && break; sleep 0.1; done
 

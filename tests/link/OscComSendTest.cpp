@@ -364,8 +364,11 @@ TEST_F (OscComSendTest, DirectMessagesShareTheSlotWithTheSendLoop)
 {
     connect();
     speaker->clearLogs();
+    link->setAcknowledgementTimeout (60000);  // only echoes move the queue on, however slow the machine
 
-    // The send loop drains a stream of band messages while the message thread sends directly.
+    // The send loop drains a stream of band messages while the message thread sends directly. A direct
+    // message that finds the slot busy throughout its try is dropped, so which of them arrive depends on
+    // timing; what does not: every message arrives whole, none twice, and each band's newest value arrives.
     for (int i = 0; i < 30; ++i)
     {
         sendBandGain (1 + i % 4, (float) (i % 10));
@@ -373,11 +376,16 @@ TEST_F (OscComSendTest, DirectMessagesShareTheSlotWithTheSendLoop)
         link->sendDirect ("/online", 1);
         pumpFor (1);
     }
-    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0; }, 5000));
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0 && ! link->isWaitingForAck(); }, 5000));
 
     for (auto& m : speaker->received())
         EXPECT_TRUE (m.wellFormed) << m.address;
-    EXPECT_GE (speaker->receivedCount ("/online"), 1u);
-    EXPECT_GE (speaker->receivedCount ("/peq/01"), 1u);
-    EXPECT_TRUE (speaker->isOnline());
+    EXPECT_LE (speaker->receivedCount ("/online"), 30u);
+    EXPECT_LE (speaker->receivedCount ("/offline"), 30u);
+    for (int n = 1; n <= 4; ++n)
+    {
+        const auto stored = speaker->nodeValues (band (n)->path);
+        ASSERT_EQ (stored.size(), 4u) << band (n)->path;
+        EXPECT_FLOAT_EQ (std::get<float> (stored[2]), band (n)->gain->getFloat()) << band (n)->path;
+    }
 }
