@@ -47,8 +47,9 @@ if [ -e "$lock" ]; then
 fi
 
 # Without a display there is nowhere to open the window: the program says so and fails, it does not crash.
+# DISPLAY names no server here (left unset, JUCE would try ":0", which may exist).
 nodisplay_rc=0
-nodisplay_out="$(env -u DISPLAY HOME="$work" "$program" 2>&1)" || nodisplay_rc=$?
+nodisplay_out="$(env DISPLAY=none HOME="$work" "$program" 2>&1)" || nodisplay_rc=$?
 check "without a display it says so and exits 1 (rc $nodisplay_rc: $nodisplay_out)" \
     bash -c '[ "$1" = 1 ] && grep -q "no display" <<<"$2"' _ "$nodisplay_rc" "$nodisplay_out"
 
