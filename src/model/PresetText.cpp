@@ -288,17 +288,14 @@ juce::Result PresetText::saveFile (const juce::File& file, const juce::String& m
     const auto target = throughLinks (presetFileFor (file));
     const auto text = buildPresetText (modelCode).replace ("\n", "\r\n");
 
-    if (target.getFullPathName().isEmpty() || target.isDirectory())
+    if (target.getFullPathName().isEmpty())
         return juce::Result::fail (juce::translate (writeFailedText));
 
-    // Only a regular file is ever replaced: a FIFO, a device or a socket stays as it is.
+    // Only a regular file is ever replaced: a folder, a FIFO, a device or a socket stays as it is.
     struct stat previous {};
     const bool exists = ::stat (target.getFullPathName().toRawUTF8(), &previous) == 0;
     if (exists && ! S_ISREG (previous.st_mode))
         return juce::Result::fail (juce::translate (writeFailedText));
-
-    // The new file takes the permissions of the one it replaces (a private preset stays private).
-    const bool keepMode = exists;
 
     // Written in full to a temporary file beside the target, which then replaces the target; when any
     // byte cannot be written the target keeps its previous content.
@@ -313,8 +310,9 @@ juce::Result PresetText::saveFile (const juce::File& file, const juce::String& m
 
         if (out.openedOk())
         {
-            // Set before any byte is written; a file system without permissions keeps its own.
-            if (keepMode)
+            // The new file takes the permissions of the one it replaces (a private preset stays private),
+            // set before any byte is written; a file system without permissions keeps its own.
+            if (exists)
                 ::chmod (temp.getFile().getFullPathName().toRawUTF8(), previous.st_mode & 07777);
 
             written = out.write (bytes, numBytes);

@@ -643,12 +643,8 @@ void CConfigPage::applyDelayText (juce::TextEditor& editor)
                                                       : 1.0f;
 
     // Return on the text shown for the held delay keeps it: the three decimals may be rounded.
-    const auto heldText = delayText (delayNode->del->getFloat(), factor);
-    if (confirmsHeldText (editor, heldText))
-    {
-        editor.setText (heldText, juce::dontSendNotification);
+    if (keepsHeldText (editor, delayText (delayNode->del->getFloat(), factor)))
         return;
-    }
 
     float typed = 0.0f;
     parseFloat (typedNumberText (editor).toRawUTF8(), &typed);

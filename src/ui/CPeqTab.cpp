@@ -509,12 +509,8 @@ void CPeqTab::applyFieldText (int band, int which, juce::TextEditor& editor)
     auto& knob = which == whichFrequency ? *freqSliders[(size_t) band] : *qualSliders[(size_t) band];
 
     // Return on the text shown for the held value keeps it: the text may be rounded ("0.15" for 0.1514).
-    if (confirmsHeldText (editor, paramText (param)))
-    {
-        editor.setText (paramText (param), false);
-        editor.selectAll();
+    if (keepsHeldText (editor, paramText (param)))
         return;
-    }
 
     param.fromText (typedNumberText (editor).toRawUTF8());
     editor.setText (paramText (param), false);

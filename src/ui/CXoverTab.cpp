@@ -486,12 +486,8 @@ void CXoverTab::textEditorReturnKeyPressed (juce::TextEditor& editor)
     n->freq->toText (text);
 
     // Return on the text shown for the held value keeps it: the text may be rounded.
-    if (confirmsHeldText (editor, text))
-    {
-        editor.setText (text, false);
-        editor.selectAll();
+    if (keepsHeldText (editor, text))
         return;
-    }
 
     n->freq->fromText (typedNumberText (editor).toRawUTF8());
     n->freq->toText (text);

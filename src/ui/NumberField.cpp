@@ -27,9 +27,14 @@ juce::String typedNumberText (const juce::TextEditor& field)
     return field.getText().trim();
 }
 
-bool confirmsHeldText (const juce::TextEditor& field, const juce::String& heldText)
+bool keepsHeldText (juce::TextEditor& field, const juce::String& heldText)
 {
-    return typedNumberText (field) == heldText.trim();
+    if (typedNumberText (field) != heldText.trim())
+        return false;
+
+    field.setText (heldText, false);
+    field.selectAll();
+    return true;
 }
 
 void keepKnobValueOnTextWithoutNumber (juce::Slider& knob)

@@ -13,10 +13,11 @@ std::unique_ptr<juce::TextEditor> makeNumberField (const juce::String& name);
     the field's own text may carry (" 50.0") and which the parser reads as no number at all. */
 juce::String typedNumberText (const juce::TextEditor& field);
 
-/** Whether the text the user confirmed in `field` is the text the field shows for its held value,
-    `heldText` (blanks around either do not count). Reading a rounded text back could move the value a
-    step, so the caller then keeps the value and sends nothing. */
-bool confirmsHeldText (const juce::TextEditor& field, const juce::String& heldText);
+/** When the text the user confirmed in `field` is the text the field shows for its held value,
+    `heldText` (blanks around either do not count), shows that text again, selected, and returns true:
+    reading a rounded text back could move the value a step, so the caller then keeps the value and
+    sends nothing. Otherwise returns false and changes nothing. */
+bool keepsHeldText (juce::TextEditor& field, const juce::String& heldText);
 
 /** Makes the text box of `knob` read a typed number as the framework does (clamped to the knob's range),
     but leaves the knob at its value when the text holds no number ("", "-", "abc"): the box then shows
