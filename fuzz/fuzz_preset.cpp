@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     // The same decoding as reading a file from disk, from an aligned block as a file's contents are.
     const juce::MemoryBlock contents (data + 1, size - 1);
-    const auto text = juce::String::createStringFromData (contents.getData(), (int) contents.getSize());
+    const auto text = PresetText::textFromFileBytes (contents.getData(), contents.getSize());
     PresetText::parsePresetText (text, &host);
 
     // Whatever the text did to the tree, once written and read it must stay as it is.

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <string>
 
 namespace
@@ -66,16 +67,14 @@ bool readRegularFile (const juce::File& file, juce::int64 maxBytes, juce::Memory
     return ok;
 }
 
-/** The file that `file` leads to, reached as the system reaches it, so a save replaces the linked file
+/** The path that `path` leads to, reached as the system reaches it, so a save replaces the linked file
     and keeps the link: each link's folder is resolved to its real path first, and a relative link is
     taken from there (a ".." in it leaves the folder the link really lives in, not the one written in the
-    path). A loop of links ends at the last link reached. An empty file when a folder on the way cannot
-    be resolved or the path names no file in a folder. */
-juce::File throughLinks (const juce::File& file)
+    path). A loop of links ends at the last link reached. Kept as bytes throughout: a folder or link
+    target may be named in any encoding. Empty when a folder on the way cannot be resolved or the path
+    names no file in a folder. */
+std::string throughLinks (std::string path)
 {
-    // Kept as plain text: juce::File would fold each ".." into the path as written.
-    std::string path = file.getFullPathName().toStdString();
-
     for (int hops = 0;; ++hops)
     {
         const auto slash = path.find_last_of ('/');
@@ -97,7 +96,7 @@ juce::File throughLinks (const juce::File& file)
 
         struct stat info {};
         if (hops == 40 || ::lstat (real.c_str(), &info) != 0 || ! S_ISLNK (info.st_mode))
-            return juce::File (juce::String::fromUTF8 (real.c_str()));
+            return real;
 
         char target[PATH_MAX];
         const auto length = ::readlink (real.c_str(), target, sizeof (target));
@@ -107,6 +106,63 @@ juce::File throughLinks (const juce::File& file)
         const std::string linked (target, (size_t) length);
         path = linked.front() == '/' ? linked : real.substr (0, realFolderLength) + linked;
     }
+}
+
+bool writeAll (int fd, const char* bytes, size_t numBytes)
+{
+    while (numBytes > 0)
+    {
+        const auto n = ::write (fd, bytes, numBytes);
+
+        if (n < 0 && errno == EINTR)
+            continue;
+
+        if (n <= 0)
+            return false;
+
+        bytes += n;
+        numBytes -= (size_t) n;
+    }
+
+    return true;
+}
+
+/** Writes the bytes in full to a new hidden file beside `target` (the path of a file in a real folder),
+    syncs it to disk and renames it over `target`, so that the target either keeps its previous content
+    or has the new one, even after a power cut. The new file takes the permissions of `previous` when
+    given (a private preset stays private). On any failure the new file is removed. */
+bool replaceFile (const std::string& target, const char* bytes, size_t numBytes, const struct stat* previous)
+{
+    const auto nameStart = target.find_last_of ('/') + 1;
+    // Cut so that the temporary name stays within the system's limit of 255 bytes.
+    const auto prefix = target.substr (0, nameStart) + "." + target.substr (nameStart, 200) + ".tmp";
+    std::string temp;
+    int fd = -1;
+
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt)
+    {
+        temp = prefix + juce::String::toHexString (juce::Random::getSystemRandom().nextInt()).toStdString();
+        fd = ::open (temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+
+    if (fd < 0)
+        return false;
+
+    // A file system without permissions keeps its own.
+    if (previous != nullptr)
+        (void) ::fchmod (fd, previous->st_mode & 07777);
+
+    bool ok = writeAll (fd, bytes, numBytes) && ::fsync (fd) == 0;
+    ok = ::close (fd) == 0 && ok;
+    ok = ok && ::rename (temp.c_str(), target.c_str()) == 0;
+
+    if (! ok)
+        ::unlink (temp.c_str());
+
+    return ok;
 }
 } // namespace
 
@@ -285,50 +341,61 @@ juce::File PresetText::presetFileFor (const juce::File& file)
 juce::Result PresetText::saveFile (const juce::File& file, const juce::String& modelCode)
 {
     presetLines.clear();
-    const auto target = throughLinks (presetFileFor (file));
+    const auto path = presetFileFor (file).getFullPathName();
     const auto text = buildPresetText (modelCode).replace ("\n", "\r\n");
+    const auto failed = juce::Result::fail (juce::translate (writeFailedText));
 
-    if (target.getFullPathName().isEmpty())
-        return juce::Result::fail (juce::translate (writeFailedText));
+    const auto target = path.isEmpty() ? std::string() : throughLinks (path.toStdString());
+    if (target.empty())
+        return failed;
 
-    // Only a regular file is ever replaced: a folder, a FIFO, a device or a socket stays as it is.
+    // Only a regular file is ever replaced: a folder, a FIFO, a device or a socket stays as it is, and
+    // so does anything that cannot be looked at (a loop of links, a folder without access).
     struct stat previous {};
-    const bool exists = ::stat (target.getFullPathName().toRawUTF8(), &previous) == 0;
-    if (exists && ! S_ISREG (previous.st_mode))
-        return juce::Result::fail (juce::translate (writeFailedText));
+    const bool exists = ::stat (target.c_str(), &previous) == 0;
+    if (exists ? ! S_ISREG (previous.st_mode) : errno != ENOENT)
+        return failed;
 
-    // Written in full to a temporary file beside the target, which then replaces the target; when any
-    // byte cannot be written the target keeps its previous content.
-    const auto* bytes = text.toRawUTF8();
-    const auto numBytes = text.getNumBytesAsUTF8();
-    juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);
-    bool written = false;
+    if (! replaceFile (target, text.toRawUTF8(), text.getNumBytesAsUTF8(), exists ? &previous : nullptr))
+        return failed;
 
+    return juce::Result::ok();
+}
+
+juce::String PresetText::textFromFileBytes (const void* data, size_t numBytes)
+{
+    const auto* bytes = static_cast<const char*> (data);
+    const auto* start = reinterpret_cast<const juce::uint8*> (bytes);
+
+    // UTF-16 with its byte-order mark: the framework reads it unit by unit and never parses UTF-8.
+    if (numBytes >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (start)
+                          || juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (start)))
+        return juce::String::createStringFromData (bytes, (int) numBytes);
+
+    if (numBytes >= 3 && juce::CharPointer_UTF8::isByteOrderMark (start))
     {
-        // A buffer smaller than the text makes the stream write straight through and report the result.
-        juce::FileOutputStream out (temp.getFile(), 16);
-
-        if (out.openedOk())
-        {
-            // The new file takes the permissions of the one it replaces (a private preset stays private),
-            // set before any byte is written; a file system without permissions keeps its own.
-            if (exists)
-                ::chmod (temp.getFile().getFullPathName().toRawUTF8(), previous.st_mode & 07777);
-
-            written = out.write (bytes, numBytes);
-            // flush() also syncs the file to disk (fsync), so a power cut after the rename below cannot
-            // leave an empty preset.
-            out.flush();
-            written = written && out.getStatus().wasOk();
-        }
+        bytes += 3;
+        numBytes -= 3;
     }
 
-    written = written && temp.getFile().getSize() == (juce::int64) numBytes;
+    // The text ends at the first zero byte, as it does in the framework's reading.
+    if (const auto* zero = static_cast<const char*> (std::memchr (bytes, 0, numBytes)))
+        numBytes = (size_t) (zero - bytes);
 
-    if (written && temp.overwriteTargetFileWithTemporary())
-        return juce::Result::ok();
+    if (numBytes == 0)
+        return {};
 
-    return juce::Result::fail (juce::translate (writeFailedText));
+    if (isWellFormedUtf8 (bytes, numBytes))
+        return juce::String::fromUTF8 (bytes, (int) numBytes);
+
+    // Any other 8-bit text is read in the Windows code page, as the framework reads text that is not UTF-8.
+    juce::HeapBlock<juce::juce_wchar> characters (numBytes + 1);
+
+    for (size_t i = 0; i < numBytes; ++i)
+        characters[i] = juce::CharacterFunctions::getUnicodeCharFromWindows1252Codepage ((juce::uint8) bytes[i]);
+
+    characters[numBytes] = 0;
+    return juce::String (juce::CharPointer_UTF32 (characters.getData()));
 }
 
 juce::Result PresetText::loadFile (const juce::File& file, PresetModelHost* host)
@@ -344,7 +411,7 @@ juce::Result PresetText::loadFile (const juce::File& file, PresetModelHost* host
     juce::String text;
 
     if (readRegularFile (target, maxPresetFileSize, content))
-        text = juce::String::createStringFromData (content.getData(), (int) content.getSize());
+        text = textFromFileBytes (content.getData(), content.getSize());
 
     if (parsePresetText (text, host) == 1)
         return juce::Result::fail (juce::translate (modelMismatchText));

@@ -58,6 +58,11 @@ public:
     /** Reads the ".vrs" file of `file`'s name into the tree (see parsePresetText). */
     static juce::Result loadFile (const juce::File& file, PresetModelHost* host);
 
+    /** The text of a preset file's bytes: UTF-8 (with or without its byte-order mark) when it is
+        well-formed, UTF-16 after its byte-order mark, otherwise 8-bit text in the Windows code page.
+        The text ends at its first zero character. */
+    static juce::String textFromFileBytes (const void* data, size_t numBytes);
+
     /** The failure texts of saveFile and loadFile. */
     static const char* const writeFailedText;
     static const char* const notValidText;

@@ -14,7 +14,11 @@
 
 #include <csignal>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <vector>
 
 namespace
 {
@@ -86,7 +90,9 @@ protected:
 
     void TearDown() override
     {
-        folder.deleteRecursively();
+        // Removes whatever a test made, sockets and FIFOs included.
+        std::error_code ignored;
+        std::filesystem::remove_all (folder.getFullPathName().toStdString(), ignored);
         root.reset();
         presetLines.clear();
         presetTitle.clear();
@@ -428,10 +434,15 @@ TEST_F (PresetTextTest, MissingOrEmptyFileNames)
     EXPECT_TRUE (empty.failed());
     EXPECT_EQ (empty.getErrorMessage(), "Not a valid Preset (.vrs) file");
 
-    // A missing file reads as empty text: nothing applied, reported as loaded.
-    presetTitle = "old";
-    EXPECT_TRUE (PresetText::loadFile (file ("missing.vrs"), &host).wasOk());
-    EXPECT_EQ (presetTitle, "");
+    // A missing file, and one that holds only the UTF-8 byte-order mark, read as empty text: nothing
+    // applied, reported as loaded.
+    ASSERT_TRUE (file ("bom.vrs").replaceWithData ("\xef\xbb\xbf", 3));
+    for (auto* name : { "missing.vrs", "bom.vrs" })
+    {
+        presetTitle = "old";
+        EXPECT_TRUE (PresetText::loadFile (file (name), &host).wasOk()) << name;
+        EXPECT_EQ (presetTitle, "") << name;
+    }
 
     EXPECT_EQ (PresetText::saveFile (juce::File(), "1").getErrorMessage(), "Couldn't write to the file.");
     EXPECT_TRUE (PresetText::saveFile (folder.getChildFile ("no/such/folder/x.vrs"), "1").failed());
@@ -497,6 +508,56 @@ TEST_F (PresetTextTest, SaveFollowsARelativeLinkFromTheFolderTheLinkReallyLivesI
     EXPECT_FALSE (d.getChildFile ("a/q.vrs").exists());
 }
 
+TEST_F (PresetTextTest, SaveThroughLinksWritesTheFileTheSystemReaches)
+{
+    // Each row: the links from p.vrs on, and the file they reach, in a folder of its own. File names
+    // are bytes, in whatever encoding the user's system once had.
+    struct Row
+    {
+        std::vector<std::pair<std::string, std::string>> links;
+        std::string reached;
+        bool reachedExists;
+    };
+    const Row rows[] = {
+        { { { "p.vrs", "\xe0x.vrs" } }, "\xe0x.vrs", true },
+        { { { "p.vrs", "\xe0.vrs" } }, "\xe0.vrs", true },
+        { { { "p.vrs", "\xc0\x80.vrs" } }, "\xc0\x80.vrs", false },
+        { { { "p.vrs", "\xe9t\xe9/q.vrs" } }, "\xe9t\xe9/q.vrs", true },
+        { { { "p.vrs", "l.vrs" }, { "l.vrs", "real.vrs" } }, "real.vrs", true },
+    };
+
+    for (size_t i = 0; i < std::size (rows); ++i)
+    {
+        const auto& row = rows[i];
+        const auto dir = folder.getChildFile (juce::String ((int) i));
+        ASSERT_TRUE (dir.createDirectory().wasOk());
+        const auto base = dir.getFullPathName().toStdString() + "/";
+        ASSERT_EQ (::mkdir ((base + "\xe9t\xe9").c_str(), 0700), 0);
+
+        for (auto& [link, target] : row.links)
+            ASSERT_EQ (::symlink (target.c_str(), (base + link).c_str()), 0) << i;
+        if (row.reachedExists)
+            std::ofstream (base + row.reached) << "old";
+
+        presetTitle = "Reached";
+        ASSERT_TRUE (PresetText::saveFile (dir.getChildFile ("p.vrs"), "12").wasOk()) << i;
+
+        std::ostringstream content;
+        content << std::ifstream (base + row.reached).rdbuf();
+        EXPECT_EQ (content.str().rfind ("Reached\r\nVRMODELCODE 12\r\n", 0), 0u) << i;
+
+        for (auto& [link, target] : row.links)
+        {
+            struct stat info {};
+            EXPECT_TRUE (::lstat ((base + link).c_str(), &info) == 0 && S_ISLNK (info.st_mode)) << i << " " << link;
+        }
+    }
+
+    // Looked at as bytes: the framework would read these names as UTF-8.
+    for (auto& entry : std::filesystem::recursive_directory_iterator (folder.getFullPathName().toStdString()))
+        EXPECT_NE (entry.path().filename().string().front(), '.') << "a temporary file is left: " << entry.path();
+}
+
 TEST_F (PresetTextTest, SaveReplacesNoFileThatIsNotARegularFile)
 {
     ASSERT_EQ (::mkfifo (file ("fifo.vrs").getFullPathName().toRawUTF8(), 0600), 0);
@@ -511,8 +572,10 @@ TEST_F (PresetTextTest, SaveReplacesNoFileThatIsNotARegularFile)
     std::strcpy (address.sun_path, socketPath.toRawUTF8());
     ASSERT_EQ (::bind (sock, reinterpret_cast<sockaddr*> (&address), sizeof (address)), 0);
 
+    ASSERT_TRUE (file ("folder.vrs").createDirectory().wasOk());
+
     const std::pair<const char*, mode_t> targets[] = {
-        { "fifo.vrs", S_IFIFO }, { "tofifo.vrs", S_IFLNK }, { "socket.vrs", S_IFSOCK } };
+        { "fifo.vrs", S_IFIFO }, { "tofifo.vrs", S_IFLNK }, { "socket.vrs", S_IFSOCK }, { "folder.vrs", S_IFDIR } };
 
     for (auto& [name, type] : targets)
     {
@@ -537,6 +600,7 @@ TEST_F (PresetTextTest, SpeakerNamesThatAreNotUtf8AreWrittenByteForCharacter)
     // A name the speaker sent: valid UTF-8 is kept, any other byte stands for the character of its value.
     const std::pair<const char*, juce::String> names[] = {
         { "\x80\x80\x80\x80\x80\x80\x80\x80\x80\x80", juce::String::repeatedString (juce::String::charToString (0x80), 10) },
+        { "\xc0\x80" "abcdefgh", juce::String::charToString (0xc0) + juce::String::charToString (0x80) + "abcdefgh" },
         { "B\xc3\xbchne", juce::String (juce::CharPointer_UTF8 ("B\xc3\xbchne")) },
         { "ab\xc3", juce::String ("ab") + juce::String::charToString (0xc3) },
         { "\xff\xfe" "Left", juce::String::charToString (0xff) + juce::String::charToString (0xfe) + "Left" },
