@@ -9,6 +9,7 @@
 #include "model/PresetText.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace
@@ -71,8 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     PresetText::parsePresetText (PresetText::buildPresetText (juce::String (host.model)), nullptr);
     const auto before = nodeLines();
     PresetText::parsePresetText (PresetText::buildPresetText (juce::String (host.model)), nullptr);
-    if (nodeLines() != before)
+    const auto after = nodeLines();
+    if (after != before)
+    {
+        for (int i = 0; i < juce::jmax (before.size(), after.size()); ++i)
+            if (before[i] != after[i])
+                std::fprintf (stderr, "written: %s\nread back: %s\n", before[i].toRawUTF8(), after[i].toRawUTF8());
         std::abort();
+    }
 
     return 0;
 }

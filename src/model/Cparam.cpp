@@ -248,6 +248,12 @@ int Cparam::toText (char* out)
                 return formatValue (out, wide, value);
             }
 
+            // A logarithmic value whose fraction found no room had it cut off, not rounded: 10821.6 was
+            // written "10821", which reads back a fine step lower, so every save and load of a preset
+            // took a high frequency down by 1 Hz. Rounded to the whole number, the text reads back to itself.
+            if (kind == paramLog && std::strpbrk (out, ".k") == nullptr)
+                return formatValue (out, format, std::round (value));
+
             return written;
         }
 

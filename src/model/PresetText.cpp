@@ -364,6 +364,10 @@ juce::Result PresetText::saveFile (const juce::File& file, const juce::String& m
 
 juce::String PresetText::textFromFileBytes (const void* data, size_t numBytes)
 {
+    // An empty block may have no data at all.
+    if (numBytes == 0)
+        return {};
+
     const auto* bytes = static_cast<const char*> (data);
     const auto* start = reinterpret_cast<const juce::uint8*> (bytes);
 

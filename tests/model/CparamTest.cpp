@@ -67,6 +67,24 @@ TEST (Cparam, LogIndexDividesTheSinglePrecisionLogarithmInDoublePrecision)
     }
 }
 
+TEST (Cparam, LogTextReadsBackToItself)
+{
+    // A preset saved and loaded again keeps its text: a frequency whose fraction finds no room is
+    // rounded, not cut, so that it does not come back a fine step lower and sink by 1 Hz on every save.
+    Cparam freq ("freq", groupRsq, 20.0f, 20000.0f, -600, "%5.1f");
+
+    for (int hz = 20; hz <= 20000; ++hz)
+    {
+        freq.fromText (std::to_string (hz).c_str());
+        const auto written = textOf (&freq);
+        freq.fromText (written.c_str() + written.find_first_not_of (' '));
+        ASSERT_EQ (textOf (&freq), written) << hz;
+    }
+
+    freq.setFromFloat (10821.6f);
+    EXPECT_EQ (textOf (&freq), "10822");
+}
+
 TEST (Cparam, FloatValuesOutsideTheRangeClampToItsEnds)
 {
     Cparam freq ("freq", groupPeq, 20.0f, 20000.0f, -600, "%5.1f");

@@ -434,10 +434,11 @@ TEST_F (PresetTextTest, MissingOrEmptyFileNames)
     EXPECT_TRUE (empty.failed());
     EXPECT_EQ (empty.getErrorMessage(), "Not a valid Preset (.vrs) file");
 
-    // A missing file, and one that holds only the UTF-8 byte-order mark, read as empty text: nothing
-    // applied, reported as loaded.
+    // A missing file, an empty one and one that holds only the UTF-8 byte-order mark read as empty
+    // text: nothing applied, reported as loaded.
+    ASSERT_TRUE (file ("empty.vrs").create().wasOk());
     ASSERT_TRUE (file ("bom.vrs").replaceWithData ("\xef\xbb\xbf", 3));
-    for (auto* name : { "missing.vrs", "bom.vrs" })
+    for (auto* name : { "missing.vrs", "empty.vrs", "bom.vrs" })
     {
         presetTitle = "old";
         EXPECT_TRUE (PresetText::loadFile (file (name), &host).wasOk()) << name;
