@@ -8,6 +8,7 @@
 #include "model/AppSettings.h"
 #include "model/Croot.h"
 #include "model/Globals.h"
+#include "model/OscPacket.h"
 #include "sim/MemoryHidHost.h"
 #include "sim/SimulatedSpeaker.h"
 #include "ui/CSetupPage.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -115,6 +117,7 @@ inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
 }
 
 using testpump::pumpFor;
+using testpump::pumpPosted;
 
 /** The first child of `parent` of type T for which `match` holds. */
 template <typename T>
@@ -176,6 +179,36 @@ struct SetupWidgets
     juce::TextEditor* fileName() const { return editorAt (page, 412, 30); }
     juce::Label* modelLabel() const { return labelAt (page, 170, 30); }
     juce::ComboBox* offlineModels() const { return modelBox (page); }
+};
+
+/** Stands between the tree's nodes and the link while it lives and keeps the address of every message a
+    node hands over, before the link can coalesce or resend it. */
+class NodeSends : public OscMessageSink
+{
+public:
+    NodeSends() : link (oscMessageSink) { oscMessageSink = this; }
+    ~NodeSends() override { oscMessageSink = link; }
+
+    void enqueue (OscPacket* message) override
+    {
+        if (message != nullptr)
+            addresses.push_back (message->address());
+        if (link != nullptr)
+            link->enqueue (message);
+        else
+            delete message;
+    }
+
+    /** The messages handed over to `address`. */
+    int count (const std::string& address) const
+    {
+        return (int) std::count (addresses.begin(), addresses.end(), address);
+    }
+
+    std::vector<std::string> addresses;
+
+private:
+    OscMessageSink* link;
 };
 
 /** Types `text` into `editor` as the keyboard would and presses Return. */
@@ -257,6 +290,40 @@ protected:
         ASSERT_TRUE (pumpUntil ([] { return oscCom->queuedCount() == 0 && ! oscCom->isWaitingForAck(); }))
             << "queue never drained";
         pumpFor (20);
+    }
+
+    /** Waits until everything the editor has sent so far has reached the speaker, every copy the link sent
+        again included, so that the speaker's log takes nothing more from before: delivers the posted
+        messages (clicks, Return), then sends a marker behind them and waits for the speaker to log it.
+        The link sends in order, one message at a time; the marker is a "/preset/name" for slot 0, which is
+        never coalesced and whose answer names no slot. Needs the editor online. */
+    void settle()
+    {
+        pumpPosted();
+        static int markers = 0;
+        const auto marker = "settled " + std::to_string (++markers);
+        oscCom->sendIndexedString ("/preset/name", 0, marker);
+        ASSERT_TRUE (pumpUntil ([&]
+        {
+            for (auto& m : speaker->receivedWithAddress ("/preset/name"))
+                if (m.wellFormed && m.args.size() == 3 && m.stringArg (2) == marker)
+                    return true;
+            return false;
+        })) << "the marker never reached the speaker";
+        waitForQuiet();
+    }
+
+    /** The arguments of the messages to `address` that the speaker received, from the `from`-th such
+        message on, oldest first, with each run of equal ones counted once: the link sends a message again
+        when its echo is late, and the copies arrive one after the other. */
+    std::vector<sim::OscArgs> valuesReceived (const std::string& address, size_t from = 0) const
+    {
+        std::vector<sim::OscArgs> values;
+        const auto received = speaker->receivedWithAddress (address);
+        for (size_t i = from; i < received.size(); ++i)
+            if (values.empty() || values.back() != received[i].args)
+                values.push_back (received[i].args);
+        return values;
     }
 
     juce::String title() const { return window->getName(); }
