@@ -43,8 +43,7 @@ protected:
         startedWindow = nullptr;
         RsqLearnThread::setLauncher (keepWindow);
         connect();
-        settle();   // every copy of the requests of going online is in before the log is emptied
-        speaker->clearLogs();
+        speaker->clearLogs();   // the requests of going online, every copy of them in
     }
 
     void TearDown() override

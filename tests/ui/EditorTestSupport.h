@@ -268,7 +268,9 @@ protected:
     }
 
     /** Presses Search, plugs the speaker (model `model`, firmware `firmware`) in and waits until the
-        handshake has run; when it is accepted, also until every reply of going online has arrived. */
+        handshake has run; when it is accepted, also until every request of going online, each copy the
+        link sent again included, has reached the speaker and its reply is in (a late reply would put the
+        speaker's values back over a test's own). */
     void connect (int model = 12, const std::string& firmware = "V2.0")
     {
         speaker->setInfo ("SIMSPEAKER", firmware, model);
@@ -281,7 +283,7 @@ protected:
         pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; });
 
         if (! page->offline)
-            waitForQuiet();
+            settle();
     }
 
     /** Waits until the link has nothing queued and nothing awaiting its echo. */
