@@ -139,7 +139,7 @@ TEST_F (CRsqTabLearnTest, CancellingTheWindowSendsModeOff)
     EXPECT_EQ (modesReceived(), (std::vector<int> { 3, 0 }));
 
     // The speaker's echo of mode 0 puts the buttons out.
-    EXPECT_TRUE (editortest::pumpUntil ([this] { return ! rsqTab->learnButton->getToggleState(); }));
+    EXPECT_TRUE (editortest::pumpUntil ([] { return ! rsqTab->learnButton->getToggleState(); }));
     EXPECT_FALSE (rsqTab->automButton->getToggleState() || rsqTab->singleButton->getToggleState());
 }
 
