@@ -61,7 +61,10 @@ protected:
         settle();
         std::vector<int> modes;
         for (auto& args : valuesReceived ("/rsqmode"))
-            modes.push_back (args.size() == 1 && std::holds_alternative<int32_t> (args[0]) ? std::get<int32_t> (args[0]) : -1);
+        {
+            const bool oneMode = args.size() == 1 && std::holds_alternative<int32_t> (args[0]);
+            modes.push_back (oneMode ? std::get<int32_t> (args[0]) : -1);
+        }
         return modes;
     }
 };

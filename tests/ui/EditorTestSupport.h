@@ -269,8 +269,8 @@ protected:
 
     /** Presses Search, plugs the speaker (model `model`, firmware `firmware`) in and waits until the
         handshake has run; when it is accepted, also until every request of going online, each copy the
-        link sent again included, has reached the speaker and its reply is in (a late reply would put the
-        speaker's values back over a test's own). */
+        link sent again included, has reached the speaker and the link is quiet: a reply that came late
+        would put the speaker's values back over a test's own. */
     void connect (int model = 12, const std::string& firmware = "V2.0")
     {
         speaker->setInfo ("SIMSPEAKER", firmware, model);
