@@ -135,7 +135,8 @@ TEST_F (CRsqTabLearnTest, CancellingTheWindowSendsModeOff)
     ASSERT_NE (startedWindow, nullptr);
 
     // A learn run lasts seconds: the speaker is learning, and its echo is in, before the user can cancel.
-    ASSERT_TRUE (editortest::pumpUntil ([this] { return speaker->nodeValues ("/rsqmode") == sim::OscArgs { int32_t (3) }; }));
+    const sim::OscArgs learning { int32_t (3) };
+    ASSERT_TRUE (editortest::pumpUntil ([&] { return speaker->nodeValues ("/rsqmode") == learning; }));
     waitForQuiet();
     std::exchange (startedWindow, nullptr)->threadComplete (true);
     EXPECT_TRUE (rsqTab->learnButton->getToggleState());

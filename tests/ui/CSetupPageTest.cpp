@@ -148,7 +148,8 @@ TEST_F (CSetupPageTest, RenameShowsTheModelCodeUntilTheSpeakersEcho)
     // echo from being taken in time, so the link may well have sent "Stage Left" twice.)
     widgets->deviceName()->setText ({});
     widgets->deviceName()->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
-    EXPECT_TRUE (pumpUntil ([this] { return valuesReceived ("/devname").back() == sim::OscArgs { std::string() }; }))
+    const sim::OscArgs emptyName { std::string() };
+    EXPECT_TRUE (pumpUntil ([&] { return valuesReceived ("/devname").back() == emptyName; }))
         << valuesReceived ("/devname").size();
 }
 

@@ -163,7 +163,7 @@ TEST_F (EditorConnectionTest, CancelledConnectAndUnknownModelStayOffline)
     speaker->setInfo ("SIMSPEAKER", "V2.0", 12);
     click (widgets->search());
     host.plug (speaker);
-    ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }));
+    ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }, linkTimeoutMs));
     EXPECT_TRUE (page->offline);   // the answer is acted on as the question returns
     EXPECT_EQ (widgets->modelLabel()->getText(), "- offline -");
 
@@ -174,7 +174,8 @@ TEST_F (EditorConnectionTest, CancelledConnectAndUnknownModelStayOffline)
         speaker->setInfo ("SIMSPEAKER", "V2.0", model);
         const int asked = dialogs.count ("SIMSPEAKER Speaker connected!");
         click (widgets->search());
-        ASSERT_TRUE (pumpUntil ([&] { return dialogs.count ("SIMSPEAKER Speaker connected!") > asked; }));
+        ASSERT_TRUE (pumpUntil ([&] { return dialogs.count ("SIMSPEAKER Speaker connected!") > asked; },
+                                linkTimeoutMs));
         EXPECT_TRUE (page->offline) << model;
         EXPECT_EQ (widgets->modelLabel()->getText(), "---") << model;
         EXPECT_EQ (title(), "VARENTO Edit [not connected!]") << model;

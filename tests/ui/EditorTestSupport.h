@@ -119,6 +119,11 @@ inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
 using testpump::pumpFor;
 using testpump::pumpPosted;
 
+/** How long a wait for the link's threads may take before the test gives up: on a busy machine a thread
+    can wait seconds for a core (the handshake alone needs the transport's thread, the simulated USB timing
+    and the message loop). A test that passes never waits this long. */
+constexpr int linkTimeoutMs = 20000;
+
 /** The first child of `parent` of type T for which `match` holds. */
 template <typename T>
 T* findChild (juce::Component& parent, const std::function<bool (T&)>& match)
@@ -278,7 +283,7 @@ protected:
         click (widgets->search());
         host.plug (speaker);
 
-        ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }))
+        ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }, linkTimeoutMs))
             << "no Connect question";
         pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; });
 
@@ -289,7 +294,8 @@ protected:
     /** Waits until the link has nothing queued and nothing awaiting its echo. */
     void waitForQuiet()
     {
-        ASSERT_TRUE (pumpUntil ([] { return oscCom->queuedCount() == 0 && ! oscCom->isWaitingForAck(); }))
+        ASSERT_TRUE (pumpUntil ([] { return oscCom->queuedCount() == 0 && ! oscCom->isWaitingForAck(); },
+                                linkTimeoutMs))
             << "queue never drained";
         pumpFor (20);
     }
@@ -311,7 +317,7 @@ protected:
                 if (m.wellFormed && m.args.size() == 3 && m.stringArg (2) == marker)
                     return true;
             return false;
-        })) << "the marker never reached the speaker";
+        }, linkTimeoutMs)) << "the marker never reached the speaker";
         waitForQuiet();
     }
 
