@@ -283,9 +283,11 @@ protected:
         click (widgets->search());
         host.plug (speaker);
 
-        ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }, linkTimeoutMs))
+        ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; },
+                                linkTimeoutMs))
             << "no Connect question";
-        pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; });
+        pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; },
+                   linkTimeoutMs);
 
         if (! page->offline)
             settle();
