@@ -144,12 +144,13 @@ TEST_F (CSetupPageTest, RenameShowsTheModelCodeUntilTheSpeakersEcho)
     ASSERT_TRUE (pumpUntil ([this] { return widgets->deviceName()->getText() == "Stage Left"; }));
     EXPECT_EQ (speaker->deviceName(), "Stage Left");
 
-    // Return in the editor renames too; an empty name is sent as an empty string.
+    // Return in the editor renames too; an empty name is sent as an empty string. (The pause keeps the
+    // echo from being taken in time, so the link may well have sent "Stage Left" twice.)
     widgets->deviceName()->setText ({});
-    const auto before = speaker->receivedCount ("/devname");
     widgets->deviceName()->keyPressed (juce::KeyPress (juce::KeyPress::returnKey));
-    ASSERT_TRUE (pumpUntil ([&] { return speaker->receivedCount ("/devname") > before; }));
-    EXPECT_EQ (speaker->receivedWithAddress ("/devname").back().stringArg (0), "");
+    const sim::OscArgs emptyName { std::string() };
+    EXPECT_TRUE (pumpUntil ([&] { return valuesReceived ("/devname").back() == emptyName; }))
+        << valuesReceived ("/devname").size();
 }
 
 TEST_F (CSetupPageTest, SpeakerNameThatIsNotUtf8ShowsOneCharacterPerByte)
@@ -160,12 +161,12 @@ TEST_F (CSetupPageTest, SpeakerNameThatIsNotUtf8ShowsOneCharacterPerByte)
         { "ab\xc3", juce::String ("ab") + juce::String::charToString (0xc3) },
     };
 
-    for (auto& [bytes, expected] : names)
+    for (auto& name : names)
     {
-        root->devname->speakername->fromText (bytes);
+        root->devname->speakername->fromText (name.first);
         root->devname->sendChangeMessage();
-        EXPECT_TRUE (pumpUntil ([&] { return widgets->deviceName()->getText() == expected; }))
-            << bytes << " shows as " << widgets->deviceName()->getText();
+        EXPECT_TRUE (pumpUntil ([&] { return widgets->deviceName()->getText() == name.second; }))
+            << name.first << " shows as " << widgets->deviceName()->getText();
     }
 }
 
@@ -196,7 +197,7 @@ TEST_F (CSetupPageTest, LockCodesTravelAsFourBytesFirstCharacterLowest)
     // A wrong code: the speaker stays locked and says so.
     widgets->lockCode()->setText ("wxyz");
     click (widgets->unlock());
-    ASSERT_TRUE (pumpUntil ([this] { return speaker->receivedCount ("/unlock") == 1; }));
+    ASSERT_TRUE (pumpUntil ([this] { return speaker->receivedCount ("/unlock") >= 1; }));
     waitForQuiet();
     EXPECT_EQ (widgets->lockCode()->getText(), "abcd");
     EXPECT_TRUE (widgets->lock()->getToggleState());
@@ -232,11 +233,7 @@ TEST_F (CSetupPageTest, StoreNeverWritesIntoTheFirstSlot)
     oscCom->sendNode (root->delay);
     click (widgets->store());
     ASSERT_TRUE (pumpUntil ([this] { return widgets->slotName (1)->getText() == "Mine"; }));
-    auto saved = speaker->receivedWithAddress ("/preset/save");
-    ASSERT_EQ (saved.size(), 1u);
-    EXPECT_EQ (saved[0].intArg (0), 2);
-    EXPECT_EQ (saved[0].intArg (1), 0);
-    EXPECT_EQ (saved[0].stringArg (2), "Mine");
+    EXPECT_EQ (valuesReceived ("/preset/save"), (std::vector<sim::OscArgs> { { 2, 0, std::string ("Mine") } }));
     EXPECT_EQ (speaker->slotName (2), "Mine");
     EXPECT_EQ (dialogs.count ("Save Preset to Speaker..."), 2);
 
@@ -248,10 +245,7 @@ TEST_F (CSetupPageTest, StoreNeverWritesIntoTheFirstSlot)
     widgets->fileName()->setText ("some.vrs");
     click (widgets->recall());
     ASSERT_TRUE (pumpUntil ([this] { return root->delay->del->getFloat() == 42.0f; }));
-    auto recalled = speaker->receivedWithAddress ("/preset/load");
-    ASSERT_EQ (recalled.size(), 1u);
-    EXPECT_EQ (recalled[0].intArg (0), 2);
-    EXPECT_EQ (recalled[0].stringArg (2), "Mine");
+    EXPECT_EQ (valuesReceived ("/preset/load"), (std::vector<sim::OscArgs> { { 2, 0, std::string ("Mine") } }));
     EXPECT_EQ (widgets->presetName()->getText(), "Mine");
     EXPECT_EQ (widgets->fileName()->getText(), "");
 }
@@ -268,13 +262,22 @@ TEST_F (CSetupPageTest, StoreCutsANameThatDoesNotFitOneMessage)
         { "A title from a file", "A title fr" },
         { juce::String::repeatedString (euro, 10), juce::String::repeatedString (euro, 9) } };
 
+    // The names the speaker received, a name the link sent again counted once.
+    const auto namesSaved = [this]
+    {
+        juce::StringArray saved;
+        for (auto& args : valuesReceived ("/preset/save"))
+            saved.add (juce::String::fromUTF8 (std::get<std::string> (args.at (2)).c_str()));
+        return saved;
+    };
+
     for (size_t i = 0; i < std::size (names); ++i)
     {
         widgets->presetName()->setText (names[i].first);
         click (widgets->store());
-        ASSERT_TRUE (pumpUntil ([&] { return speaker->receivedCount ("/preset/save") == i + 1; })) << i;
-        EXPECT_EQ (juce::String::fromUTF8 (speaker->receivedWithAddress ("/preset/save")[i].stringArg (2).c_str()),
-                   names[i].second);
+        ASSERT_TRUE (pumpUntil ([&] { return (size_t) namesSaved().size() > i; })) << i;
+        EXPECT_EQ (namesSaved()[(int) i], names[i].second);
+        waitForQuiet();   // the Store is acknowledged: the next one cannot take its place in the queue
     }
 }
 
@@ -290,9 +293,8 @@ TEST_F (CSetupPageTest, RecallSendsTheNameAsShownAndNeedsASlot)
     page->setSlotName (4, "");
     selectSlot (5);
     click (widgets->recall());
-    ASSERT_TRUE (pumpUntil ([this] { return speaker->receivedCount ("/preset/load") == 1; }));
-    EXPECT_EQ (speaker->receivedWithAddress ("/preset/load")[0].stringArg (2), "");
-    EXPECT_EQ (speaker->receivedWithAddress ("/preset/load")[0].intArg (0), 5);
+    ASSERT_TRUE (pumpUntil ([this] { return speaker->receivedCount ("/preset/load") >= 1; }));
+    EXPECT_EQ (valuesReceived ("/preset/load").front(), (sim::OscArgs { 5, 0, std::string() }));
 }
 
 TEST_F (CSetupPageTest, PresetRepliesAndTheSelectionAcrossConnections)
@@ -328,15 +330,20 @@ TEST_F (CSetupPageTest, PresetRepliesAndTheSelectionAcrossConnections)
     page->sendLockCode (true);
     page->renameSpeaker();
     EXPECT_EQ (dialogs.count ("Save Preset to Speaker..."), 0);
-    pumpFor (50);
-    EXPECT_EQ (speaker->receivedCount ("/preset/save") + speaker->receivedCount ("/preset/load")
-                   + speaker->receivedCount ("/lock") + speaker->receivedCount ("/devname"),
-               1u);   // only the "/devname" request made when going online
+    EXPECT_EQ (oscCom->queuedCount(), 0);
 
     click (widgets->connect());
     ASSERT_TRUE (pumpUntil ([this] { return ! page->offline; }));
     EXPECT_EQ (page->selectedSlot, 8);
     EXPECT_TRUE (widgets->slot (9)->getToggleState());
+
+    // Nothing of them reached the speaker, then or once online again: the link sends in order, so
+    // whatever had been queued is in when the link is settled. "/devname" went out as requests only.
+    settle();
+    EXPECT_EQ (speaker->receivedCount ("/preset/save") + speaker->receivedCount ("/preset/load")
+                   + speaker->receivedCount ("/lock"),
+               0u);
+    EXPECT_EQ (valuesReceived ("/devname"), std::vector<sim::OscArgs> { {} });
 }
 
 TEST_F (CSetupPageTest, MetersAndLedsFollowTheSpeaker)

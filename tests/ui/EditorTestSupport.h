@@ -8,6 +8,7 @@
 #include "model/AppSettings.h"
 #include "model/Croot.h"
 #include "model/Globals.h"
+#include "model/OscPacket.h"
 #include "sim/MemoryHidHost.h"
 #include "sim/SimulatedSpeaker.h"
 #include "ui/CSetupPage.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -115,6 +117,12 @@ inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
 }
 
 using testpump::pumpFor;
+using testpump::pumpPosted;
+
+/** How long a wait for the link's threads may take before the test gives up: on a busy machine a thread
+    can wait seconds for a core (the handshake alone needs the transport's thread, the simulated USB timing
+    and the message loop). A test that passes never waits this long. */
+constexpr int linkTimeoutMs = 20000;
 
 /** The first child of `parent` of type T for which `match` holds. */
 template <typename T>
@@ -178,6 +186,36 @@ struct SetupWidgets
     juce::ComboBox* offlineModels() const { return modelBox (page); }
 };
 
+/** Stands between the tree's nodes and the link while it lives and keeps the address of every message a
+    node hands over, before the link can coalesce or resend it. */
+class NodeSends : public OscMessageSink
+{
+public:
+    NodeSends() : link (oscMessageSink) { oscMessageSink = this; }
+    ~NodeSends() override { oscMessageSink = link; }
+
+    void enqueue (OscPacket* message) override
+    {
+        if (message != nullptr)
+            addresses.push_back (message->address());
+        if (link != nullptr)
+            link->enqueue (message);
+        else
+            delete message;
+    }
+
+    /** The messages handed over to `address`. */
+    int count (const std::string& address) const
+    {
+        return (int) std::count (addresses.begin(), addresses.end(), address);
+    }
+
+    std::vector<std::string> addresses;
+
+private:
+    OscMessageSink* link;
+};
+
 /** Types `text` into `editor` as the keyboard would and presses Return. */
 inline void typeAndReturn (juce::TextEditor& editor, const juce::String& text)
 {
@@ -235,7 +273,9 @@ protected:
     }
 
     /** Presses Search, plugs the speaker (model `model`, firmware `firmware`) in and waits until the
-        handshake has run; when it is accepted, also until every reply of going online has arrived. */
+        handshake has run; when it is accepted, also until every request of going online, each copy the
+        link sent again included, has reached the speaker and the link is quiet: a reply that came late
+        would put the speaker's values back over a test's own. */
     void connect (int model = 12, const std::string& firmware = "V2.0")
     {
         speaker->setInfo ("SIMSPEAKER", firmware, model);
@@ -243,20 +283,57 @@ protected:
         click (widgets->search());
         host.plug (speaker);
 
-        ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }))
+        ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; },
+                                linkTimeoutMs))
             << "no Connect question";
-        pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; });
+        pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; },
+                   linkTimeoutMs);
 
         if (! page->offline)
-            waitForQuiet();
+            settle();
     }
 
     /** Waits until the link has nothing queued and nothing awaiting its echo. */
     void waitForQuiet()
     {
-        ASSERT_TRUE (pumpUntil ([] { return oscCom->queuedCount() == 0 && ! oscCom->isWaitingForAck(); }))
+        ASSERT_TRUE (pumpUntil ([] { return oscCom->queuedCount() == 0 && ! oscCom->isWaitingForAck(); },
+                                linkTimeoutMs))
             << "queue never drained";
         pumpFor (20);
+    }
+
+    /** Waits until everything the editor has sent so far has reached the speaker, every copy the link sent
+        again included, so that the speaker's log takes nothing more from before: delivers the posted
+        messages (clicks, Return), then sends a marker behind them and waits for the speaker to log it.
+        The link sends in order, one message at a time; the marker is a "/preset/name" for slot 0, which is
+        never coalesced and whose answer names no slot. Needs the editor online. */
+    void settle()
+    {
+        pumpPosted();
+        static int markers = 0;
+        const auto marker = "settled " + std::to_string (++markers);
+        oscCom->sendIndexedString ("/preset/name", 0, marker);
+        ASSERT_TRUE (pumpUntil ([&]
+        {
+            for (auto& m : speaker->receivedWithAddress ("/preset/name"))
+                if (m.wellFormed && m.args.size() == 3 && m.stringArg (2) == marker)
+                    return true;
+            return false;
+        }, linkTimeoutMs)) << "the marker never reached the speaker";
+        waitForQuiet();
+    }
+
+    /** The arguments of the messages to `address` that the speaker received, from the `from`-th such
+        message on, oldest first, with each run of equal ones counted once: the link sends a message again
+        when its echo is late, and the copies arrive one after the other. */
+    std::vector<sim::OscArgs> valuesReceived (const std::string& address, size_t from = 0) const
+    {
+        std::vector<sim::OscArgs> values;
+        const auto received = speaker->receivedWithAddress (address);
+        for (size_t i = from; i < received.size(); ++i)
+            if (values.empty() || values.back() != received[i].args)
+                values.push_back (received[i].args);
+        return values;
     }
 
     juce::String title() const { return window->getName(); }
