@@ -24,7 +24,7 @@ protected:
         connect();
         speaker->setSilent (true);
         speaker->clearLogs();
-        link->setAcknowledgementTimeout (5000);
+        link->setAcknowledgementTimeout (patientMs);
         send();
         ASSERT_TRUE (speaker->waitForReceived (1, 3000, address));
         ASSERT_TRUE (link->isWaitingForAck());
@@ -37,11 +37,12 @@ TEST_F (OscComReceiveTest, MeterRepliesNeedThreeFloatsAndAnyMeterPrefixCounts)
 {
     awaiting ([this] { link->sendFloat ("/meter", 10.0f); }, "/meter");
     const auto shown = partner.meters.size();
+    const int replies = link->meterReplyCount;
 
     fromSpeaker ("/meter", { 0.5f, 0.25f });  // two floats: dropped
     EXPECT_EQ (partner.meters.size(), shown);
     EXPECT_EQ (link->queuedCount(), 1);
-    EXPECT_EQ (link->meterReplyCount, 1);  // only the reply on going online so far
+    EXPECT_EQ (link->meterReplyCount, replies);  // and not counted
 
     fromSpeaker ("/meter", { 0.5f, 0.25f, int32_t (1) });  // wrong type: dropped
     EXPECT_EQ (partner.meters.size(), shown);
@@ -52,7 +53,7 @@ TEST_F (OscComReceiveTest, MeterRepliesNeedThreeFloatsAndAnyMeterPrefixCounts)
     fromSpeaker ("/meterXYZ", { -0.5f, 0.25f, 0.125f });  // a prefix match is a meter reply
     ASSERT_EQ (partner.meters.size(), shown + 1);
     EXPECT_EQ (partner.meters.back(), (std::array<float, 3> { 0.0f, 0.25f, 0.125f }));  // no negative level
-    EXPECT_EQ (link->meterReplyCount, 2);
+    EXPECT_EQ (link->meterReplyCount, replies + 1);
     EXPECT_EQ (link->queuedCount(), 1);  // "meterXYZ" is not the address of the waiting "/meter"
 
     fromSpeaker ("/meter", { 0.5f, 0.25f, 0.125f });
