@@ -83,6 +83,11 @@ TEST_F (OscComHandshakeTest, InfoWithFourArgumentsShowsNoDialog)
     fromSpeaker ("/info", { std::string ("B"), std::string ("V2.0"), int32_t (0) });
     EXPECT_EQ (partner.count ("askConnect"), 2);
     EXPECT_EQ (partner.connectQuestions.back(), "B");
+
+    // A device name that is not UTF-8 is read one character per byte.
+    fromSpeaker ("/info", { std::string ("B\xe9x"), std::string ("V2.0"), int32_t (0) });
+    EXPECT_EQ (partner.count ("askConnect"), 3);
+    EXPECT_EQ (partner.connectQuestions.back(), "B" + juce::String::charToString (0xe9) + "x");
 }
 
 TEST_F (OscComHandshakeTest, InfoWhileOnlineAsksAgainAndGoesOfflineFirst)
