@@ -38,7 +38,7 @@ protected:
     /** Waits until the oldest message has been handed over `attempts` times in all. */
     void waitForAttempts (const std::string& address, size_t attempts)
     {
-        ASSERT_TRUE (speaker->waitForReceived (attempts, 3000, address));
+        ASSERT_TRUE (speaker->waitForReceived (attempts, eventWaitMs, address));
     }
 };
 
@@ -192,7 +192,7 @@ TEST_F (OscComSendTest, AnEchoThatOvertakesTheSendLoopStillAcknowledges)
     // the queue's lock while the echo is handled, as the page does not either.)
     speaker->setWakeDelay (150);
     sendBandGain (2, 3.0f);
-    ASSERT_TRUE (speaker->waitForSent (1, 3000, "/peq/02"));
+    ASSERT_TRUE (speaker->waitForSent (1, eventWaitMs, "/peq/02"));
     speaker->sendPeakLimit (0, 0, 0);  // behind the echo: shown once the link has handled the echo
     ASSERT_TRUE (pumpUntil ([this] { return ! partner.peakLimits.empty(); }));
     speaker->setWakeDelay (0);
@@ -234,7 +234,7 @@ TEST_F (OscComSendTest, ASilentSpeakerGetsFourAttemptsThenOneConnectionErrorThat
     ASSERT_EQ (link->acknowledgementTimeout(), 100);  // the default, in force here
 
     root->delay->sendOsc (root->delay->path);
-    ASSERT_TRUE (pumpUntil ([this] { return partner.count ("showConnectionError") == 1; }, 5000));
+    ASSERT_TRUE (pumpUntil ([this] { return partner.count ("showConnectionError") == 1; }));
     pumpFor (400);
 
     const auto attempts = speaker->receivedWithAddress ("/delay");
@@ -324,7 +324,7 @@ TEST_F (OscComSendTest, GoingOfflineFlushesTheQueueAndZeroesTheMeters)
 TEST_F (OscComSendTest, TheKeepAliveComesOnlyWhileTheQueueIsEmpty)
 {
     connect();
-    ASSERT_EQ (link->keepAliveInterval(), 5000);  // the default, before the test shortens it
+    ASSERT_EQ (defaultKeepAliveMs, 5000);  // the link's own, which connect() holds back
     link->setAcknowledgementTimeout (patientMs);  // each keep-alive goes out once
     link->setKeepAliveInterval (150);
     speaker->clearLogs();
@@ -387,7 +387,7 @@ TEST_F (OscComSendTest, DirectMessagesShareTheSlotWithTheSendLoop)
         link->sendDirect ("/online", 1);
         pumpFor (1);
     }
-    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0 && ! link->isWaitingForAck(); }, 5000));
+    ASSERT_TRUE (pumpUntil ([this] { return link->queuedCount() == 0 && ! link->isWaitingForAck(); }));
 
     for (auto& m : speaker->received())
         EXPECT_TRUE (m.wellFormed) << m.address;
