@@ -211,8 +211,16 @@ TEST_F (OscComReceiveTest, OneAlertBoxPerTextWhileItIsOpen)
     fromSpeaker ("/alert", { std::string ("Fan") });
     fromSpeaker ("/alert", { int32_t (3) });
     fromSpeaker ("/alert", { std::string ("Fan \xe9x") });  // not UTF-8: one character per byte
+    // Nor is a NUL in two bytes (C0 80), which the framework's own check lets through to a conversion that
+    // then writes past its buffer.
+    const std::string overlong ("\xd5\x81\xe2\xbe\xbe\xc8\xbe\xe2\xbe\xbe\xc8\x80\xc8\xac\xc0\x80\xc8\xac");
+    fromSpeaker ("/alert", { overlong });
+    juce::String overlongText;
+    for (unsigned char byte : overlong)
+        overlongText += juce::String::charToString (byte);
     EXPECT_EQ (partner.alerts,
-               (std::vector<juce::String> { "Overheat", "Overheat", "Fan", "Fan " + juce::String::charToString (0xe9) + "x" }));
+               (std::vector<juce::String> { "Overheat", "Overheat", "Fan", "Fan " + juce::String::charToString (0xe9) + "x",
+                                            overlongText }));
 }
 
 TEST_F (OscComReceiveTest, MessagesWhileOfflineAreIgnored)
