@@ -138,12 +138,10 @@ inline Decoded decode (const juce::MemoryBlock& block)
     return d;
 }
 
-/** How long a test waits for something the link's threads do. Only a failing test waits this long: on a
-    busy machine a thread can go unscheduled for seconds. */
-constexpr int eventWaitMs = 20000;
+using testpump::threadWaitMs;
 
 /** Runs the message loop until `done` holds or `timeoutMs` passed; returns whether it held. */
-inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = eventWaitMs)
+inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = threadWaitMs)
 {
     return testpump::pumpUntil (done, timeoutMs);
 }
@@ -233,10 +231,8 @@ protected:
             // after it has posted the message, and a call posted after that runs after the link's handler.
             const auto marks = peakLimitsSent + (address == "/peaklimit" ? 2u : 1u);
             ASSERT_TRUE (speaker->queueMessage ("/peaklimit", { int32_t (0), int32_t (0), int32_t (0) }));
-            ASSERT_TRUE (speaker->waitForSent (marks, eventWaitMs, "/peaklimit"));
-            auto handled = std::make_shared<bool> (false);
-            juce::MessageManager::callAsync ([handled] { *handled = true; });
-            ASSERT_TRUE (pumpUntil ([handled] { return *handled; }));
+            ASSERT_TRUE (speaker->waitForSent (marks, threadWaitMs, "/peaklimit"));
+            ASSERT_TRUE (testpump::pumpPosted (threadWaitMs));
         }
     }
 

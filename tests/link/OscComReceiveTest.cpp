@@ -26,7 +26,7 @@ protected:
         speaker->clearLogs();
         link->setAcknowledgementTimeout (patientMs);
         send();
-        ASSERT_TRUE (speaker->waitForReceived (1, eventWaitMs, address));
+        ASSERT_TRUE (speaker->waitForReceived (1, threadWaitMs, address));
         ASSERT_TRUE (link->isWaitingForAck());
     }
 };
@@ -88,7 +88,7 @@ TEST_F (OscComReceiveTest, PresetRepliesGoToTheSlotsTheyName)
     EXPECT_EQ (link->queuedCount(), 0);  // but the waiting request was answered
 
     link->sendIndexedString ("/preset/other", 1, "x");
-    ASSERT_TRUE (speaker->waitForReceived (1, eventWaitMs, "/preset/other"));
+    ASSERT_TRUE (speaker->waitForReceived (1, threadWaitMs, "/preset/other"));
     const auto callsBefore = partner.calls.size();
     fromSpeaker ("/preset/other", { int32_t (1), int32_t (0), std::string ("x") });
     EXPECT_EQ (partner.calls.size(), callsBefore);  // a rest other than name, load, save does nothing

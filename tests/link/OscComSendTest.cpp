@@ -38,7 +38,7 @@ protected:
     /** Waits until the oldest message has been handed over `attempts` times in all. */
     void waitForAttempts (const std::string& address, size_t attempts)
     {
-        ASSERT_TRUE (speaker->waitForReceived (attempts, eventWaitMs, address));
+        ASSERT_TRUE (speaker->waitForReceived (attempts, threadWaitMs, address));
     }
 };
 
@@ -192,7 +192,7 @@ TEST_F (OscComSendTest, AnEchoThatOvertakesTheSendLoopStillAcknowledges)
     // the queue's lock while the echo is handled, as the page does not either.)
     speaker->setWakeDelay (150);
     sendBandGain (2, 3.0f);
-    ASSERT_TRUE (speaker->waitForSent (1, eventWaitMs, "/peq/02"));
+    ASSERT_TRUE (speaker->waitForSent (1, threadWaitMs, "/peq/02"));
     speaker->sendPeakLimit (0, 0, 0);  // behind the echo: shown once the link has handled the echo
     ASSERT_TRUE (pumpUntil ([this] { return ! partner.peakLimits.empty(); }));
     speaker->setWakeDelay (0);

@@ -68,7 +68,7 @@ protected:
         auto speaker = std::make_shared<sim::VirtualHidDevice>();
         host.plug (speaker);
         start();
-        EXPECT_TRUE (speaker->waitForReceived (1, eventWaitMs, "/info"));
+        EXPECT_TRUE (speaker->waitForReceived (1, threadWaitMs, "/info"));
         EXPECT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
         return speaker;
     }
@@ -85,7 +85,7 @@ TEST_F (UsbConnectionTest, PostsOnlyAcceptedReportsWithWholeWordLengths)
     auto device = std::make_shared<sim::VirtualHidDevice>();
     host.plug (device);
     start();
-    ASSERT_TRUE (device->waitForReceived (1, eventWaitMs, "/info"));
+    ASSERT_TRUE (device->waitForReceived (1, threadWaitMs, "/info"));
 
     device->queueReport (rawReport (60));          // posted
     device->queueReport (rawReport (62));          // accepted, but not a multiple of 4
@@ -95,7 +95,7 @@ TEST_F (UsbConnectionTest, PostsOnlyAcceptedReportsWithWholeWordLengths)
     device->queueReport (rawReport (10));          // not a multiple of 4
     device->queueReport (rawReport (12, 'x'));     // byte 2 is not "/"
     device->queueReport (rawReport (12, '/', 'b')); // posted
-    ASSERT_TRUE (device->waitForSent (8, eventWaitMs));
+    ASSERT_TRUE (device->waitForSent (8, threadWaitMs));
     ASSERT_TRUE (pumpUntil ([&] { return listener.blocks.size() >= 2; }));
     pumpFor (30);
 
@@ -129,7 +129,7 @@ TEST_F (UsbConnectionTest, WritesTheTransmitSlotAndDropsWhatOneReportCannotCarry
     const auto sixty = message ("/sixty", { std::string (47, 'x') });
     ASSERT_EQ (sixty.size(), 60u);
     ASSERT_TRUE (pumpUntil ([&] { return transport->offerTransmit (sixty.data(), (int) sixty.size()); }));
-    ASSERT_TRUE (device->waitForReceived (1, eventWaitMs, "/sixty"));
+    ASSERT_TRUE (device->waitForReceived (1, threadWaitMs, "/sixty"));
     pumpFor (20);
 
     const auto written = device->received();
@@ -169,7 +169,7 @@ TEST_F (UsbConnectionTest, SkipsDevicesThatAreNotTheSpeaker)
     host.plug (speaker);
     start();
 
-    ASSERT_TRUE (speaker->waitForReceived (1, eventWaitMs, "/info"));
+    ASSERT_TRUE (speaker->waitForReceived (1, threadWaitMs, "/info"));
     pumpFor (50);
 
     // Only an interface with the speaker's ids is looked at (and closed again); other HID devices are
@@ -199,7 +199,7 @@ TEST_F (UsbConnectionTest, GreetsASpeakerPluggedInLaterOnce)
 
     auto speaker = std::make_shared<sim::VirtualHidDevice>();
     host.plug (speaker);
-    ASSERT_TRUE (speaker->waitForReceived (1, eventWaitMs, "/info"));
+    ASSERT_TRUE (speaker->waitForReceived (1, threadWaitMs, "/info"));
     pumpFor (400);
 
     EXPECT_EQ (speaker->receivedCount ("/info"), 1u);
@@ -222,7 +222,7 @@ TEST_F (UsbConnectionTest, AnOpenWithoutSearchRequestClosesAgainSilently)
 
     // Asking for a search opens it for good and greets it again.
     transport->requestSearch();
-    ASSERT_TRUE (speaker->waitForReceived (2, eventWaitMs, "/info"));
+    ASSERT_TRUE (speaker->waitForReceived (2, threadWaitMs, "/info"));
     EXPECT_TRUE (pumpUntil ([&] { return transport->state.load() == 1; }));
 
     // Closed again (a Cancel or a connection error), then unplugged: the failed open re-arms the search,
@@ -231,7 +231,7 @@ TEST_F (UsbConnectionTest, AnOpenWithoutSearchRequestClosesAgainSilently)
     host.unplug (speaker);
     ASSERT_TRUE (pumpUntil ([&] { return transport->searchRequested.load(); }));
     host.plug (speaker);
-    EXPECT_TRUE (speaker->waitForReceived (3, eventWaitMs, "/info"));
+    EXPECT_TRUE (speaker->waitForReceived (3, threadWaitMs, "/info"));
 }
 
 TEST_F (UsbConnectionTest, TriesAStalledWriteFiveTimesThenDropsIt)
@@ -250,7 +250,7 @@ TEST_F (UsbConnectionTest, TriesAStalledWriteFiveTimesThenDropsIt)
     // Dropped: the next message goes out, the stalled one never does.
     const auto next = message ("/next", {});
     ASSERT_TRUE (transport->offerTransmit (next.data(), (int) next.size()));
-    ASSERT_TRUE (speaker->waitForReceived (1, eventWaitMs, "/next"));
+    ASSERT_TRUE (speaker->waitForReceived (1, threadWaitMs, "/next"));
     EXPECT_EQ (speaker->receivedCount ("/stuck"), 0u);
 }
 
@@ -297,7 +297,7 @@ TEST_F (UsbConnectionTest, TwoProducersNeverTearTheTransmitSlot)
     first.join();
     second.join();
 
-    ASSERT_TRUE (speaker->waitForReceived (1 + 2 * each, eventWaitMs));
+    ASSERT_TRUE (speaker->waitForReceived (1 + 2 * each, threadWaitMs));
     for (auto& m : speaker->received())
     {
         if (m.address == "/info")

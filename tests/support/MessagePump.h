@@ -8,6 +8,10 @@
 
 namespace testpump
 {
+/** How long a test waits for something the link's threads do before it gives up. Only a failing test
+    waits this long: on a busy machine a thread can wait seconds for a core. */
+constexpr int threadWaitMs = 20000;
+
 /** Runs the message loop until `done` holds or `timeoutMs` passed; returns whether it held. */
 inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
 {

@@ -163,7 +163,7 @@ TEST_F (EditorConnectionTest, CancelledConnectAndUnknownModelStayOffline)
     speaker->setInfo ("SIMSPEAKER", "V2.0", 12);
     click (widgets->search());
     host.plug (speaker);
-    ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }, linkTimeoutMs));
+    ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; }, threadWaitMs));
     EXPECT_TRUE (page->offline);   // the answer is acted on as the question returns
     EXPECT_EQ (widgets->modelLabel()->getText(), "- offline -");
 
@@ -175,7 +175,7 @@ TEST_F (EditorConnectionTest, CancelledConnectAndUnknownModelStayOffline)
         const int asked = dialogs.count ("SIMSPEAKER Speaker connected!");
         click (widgets->search());
         ASSERT_TRUE (pumpUntil ([&] { return dialogs.count ("SIMSPEAKER Speaker connected!") > asked; },
-                                linkTimeoutMs));
+                                threadWaitMs));
         EXPECT_TRUE (page->offline) << model;
         EXPECT_EQ (widgets->modelLabel()->getText(), "---") << model;
         EXPECT_EQ (title(), "VARENTO Edit [not connected!]") << model;

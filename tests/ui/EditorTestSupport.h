@@ -119,10 +119,7 @@ inline bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 5000)
 using testpump::pumpFor;
 using testpump::pumpPosted;
 
-/** How long a wait for the link's threads may take before the test gives up: on a busy machine a thread
-    can wait seconds for a core (the handshake alone needs the transport's thread, the simulated USB timing
-    and the message loop). A test that passes never waits this long. */
-constexpr int linkTimeoutMs = 20000;
+using testpump::threadWaitMs;
 
 /** The first child of `parent` of type T for which `match` holds. */
 template <typename T>
@@ -284,10 +281,10 @@ protected:
         host.plug (speaker);
 
         ASSERT_TRUE (pumpUntil ([this] { return dialogs.count ("SIMSPEAKER Speaker connected!") > 0; },
-                                linkTimeoutMs))
+                                threadWaitMs))
             << "no Connect question";
         pumpUntil ([this] { return ! page->offline || dialogs.count ("Incompatible Speaker Firmware!") > 0; },
-                   linkTimeoutMs);
+                   threadWaitMs);
 
         if (! page->offline)
             settle();
@@ -297,7 +294,7 @@ protected:
     void waitForQuiet()
     {
         ASSERT_TRUE (pumpUntil ([] { return oscCom->queuedCount() == 0 && ! oscCom->isWaitingForAck(); },
-                                linkTimeoutMs))
+                                threadWaitMs))
             << "queue never drained";
         pumpFor (20);
     }
@@ -319,7 +316,7 @@ protected:
                 if (m.wellFormed && m.args.size() == 3 && m.stringArg (2) == marker)
                     return true;
             return false;
-        }, linkTimeoutMs)) << "the marker never reached the speaker";
+        }, threadWaitMs)) << "the marker never reached the speaker";
         waitForQuiet();
     }
 
