@@ -20,9 +20,62 @@ namespace
 // Preset files are a few kilobytes; anything far larger is not a preset and is not read into memory.
 constexpr juce::int64 maxPresetFileSize = 1024 * 1024;
 
-bool isBlank (juce::juce_wchar c) noexcept
+bool isBlank (char c) noexcept
 {
     return c == ' ';
+}
+
+/** Collects characters, then makes one text of them. */
+class CharacterSink
+{
+public:
+    explicit CharacterSink (size_t maxCharacters) : characters (maxCharacters + 1) {}
+
+    void add (juce::juce_wchar c) noexcept { characters[count++] = c; }
+
+    juce::String text()
+    {
+        characters[count] = 0;
+        return juce::String (juce::CharPointer_UTF32 (characters.getData()));
+    }
+
+private:
+    juce::HeapBlock<juce::juce_wchar> characters;
+    size_t count = 0;
+};
+
+/** The text of the UTF-16 units in `bytes` (after the byte-order mark): a high surrogate followed by a
+    low one is one character and any other surrogate becomes U+FFFD, so that every character of the text
+    can be written as UTF-8; the text ends at the first zero unit and an odd last byte is dropped. */
+juce::String textFromUtf16 (const juce::uint8* bytes, size_t numBytes, bool bigEndian)
+{
+    const size_t numUnits = numBytes / 2;
+    const auto unit = [bytes, bigEndian] (size_t i) -> juce::juce_wchar
+    {
+        const auto* u = bytes + 2 * i;
+        return bigEndian ? (juce::juce_wchar) (u[0] << 8 | u[1]) : (juce::juce_wchar) (u[1] << 8 | u[0]);
+    };
+    const auto isHigh = [] (juce::juce_wchar u) { return u >= 0xd800 && u <= 0xdbff; };
+    const auto isLow = [] (juce::juce_wchar u) { return u >= 0xdc00 && u <= 0xdfff; };
+
+    CharacterSink characters (numUnits);
+
+    for (size_t i = 0; i < numUnits; ++i)
+    {
+        const auto u = unit (i);
+
+        if (u == 0)
+            break;
+
+        if (isHigh (u) && i + 1 < numUnits && isLow (unit (i + 1)))
+            characters.add (0x10000 + ((u - 0xd800) << 10) + (unit (++i) - 0xdc00));
+        else if (isHigh (u) || isLow (u))
+            characters.add (0xfffd);
+        else
+            characters.add (u);
+    }
+
+    return characters.text();
 }
 
 /** The content of `file` when it is a regular file (after following links) of at most `maxBytes`;
@@ -70,9 +123,9 @@ bool readRegularFile (const juce::File& file, juce::int64 maxBytes, juce::Memory
 /** The path that `path` leads to, reached as the system reaches it, so a save replaces the linked file
     and keeps the link: each link's folder is resolved to its real path first, and a relative link is
     taken from there (a ".." in it leaves the folder the link really lives in, not the one written in the
-    path). A loop of links ends at the last link reached. Kept as bytes throughout: a folder or link
-    target may be named in any encoding. Empty when a folder on the way cannot be resolved or the path
-    names no file in a folder. */
+    path). Kept as bytes throughout: a folder or link target may be named in any encoding. Empty when a
+    folder on the way cannot be resolved or the path names no file in a folder. Follows at most 40
+    links, as the system does; the caller first makes sure the system reaches a file through them. */
 std::string throughLinks (std::string path)
 {
     for (int hops = 0;; ++hops)
@@ -205,6 +258,20 @@ juce::String PresetText::buildPresetText (const juce::String& modelCode)
     return buildOscDataText();
 }
 
+juce::MemoryBlock PresetText::buildFileBytes (const juce::String& modelCode)
+{
+    const auto text = buildPresetText (modelCode).replace ("\n", "\r\n");
+    juce::MemoryBlock bytes;
+
+    // A title that begins with U+FEFF would be read back as a byte-order mark and lose it: a mark
+    // before it is what the reading takes away.
+    if (text.startsWithChar (0xfeff))
+        bytes.append ("\xef\xbb\xbf", 3);
+
+    bytes.append (text.toRawUTF8(), text.getNumBytesAsUTF8());
+    return bytes;
+}
+
 juce::String PresetText::buildOscDataText()
 {
     presetLines.add ("BEGIN_OSC_DATA");
@@ -246,44 +313,44 @@ int PresetText::applyPresetLine (const juce::String& text)
 {
     // Leading white space and the line break are not part of the line.
     const auto line = text.trimStart().trimCharactersAtEnd ("\r\n");
-    const int length = line.length();
+
+    // Read in one pass over the bytes: ',', the blank and '/' are single bytes in UTF-8, and indexing
+    // the framework's text counts from its start on every call, which a long run of blanks would
+    // turn into time growing with the square of the line.
+    const char* const start = line.toRawUTF8();
 
     // A line without "," has no type-tag field: skipped.
-    const int comma = line.indexOfChar (',');
-    if (comma < 0)
+    const char* const comma = std::strchr (start, ',');
+    if (comma == nullptr)
         return 0;
 
-    int tags = comma + 1;
-    while (tags < length && isBlank (line[tags]))
-        ++tags;
+    const char* p = comma + 1;
+    while (isBlank (*p))
+        ++p;
 
     // No blank after the type tags: the field is empty and the line is skipped.
-    const int blank = line.indexOfChar (tags, ' ');
-    if (blank < 0)
+    while (*p != 0 && ! isBlank (*p))
+        ++p;
+    if (*p == 0)
         return 0;
 
-    int valuesStart = blank + 1;
-    while (valuesStart < length && isBlank (line[valuesStart]))
-        ++valuesStart;
-
-    if (valuesStart >= length)
+    while (isBlank (*p))
+        ++p;
+    if (*p == 0)
         return 0;
 
     // Only an address beginning with "/" can name a node.
-    if (! line.startsWithChar ('/') || rootCell == nullptr)
+    if (*start != '/' || rootCell == nullptr)
         return -1;
 
-    const auto path = line.substring (1, comma);
-    const auto values = line.substring (valuesStart);
-
-    Cnode* node = Cnode::findByPath (rootCell, path.toRawUTF8(), (int) path.getNumBytesAsUTF8());
+    Cnode* node = Cnode::findByPath (rootCell, start + 1, (int) (comma - start - 1));
 
     // A parameter's own address is not a node line: its value alone would change the tree without the
     // node's change broadcast. A group node has no values of its own, so its line applies nothing.
     if (node == nullptr || node->isParameter())
         return -1;
 
-    return node->fromText (values.toRawUTF8()) == 0 ? 0 : -1;
+    return node->fromText (p) == 0 ? 0 : -1;
 }
 
 int PresetText::parsePresetText (const juce::String& text, PresetModelHost* host)
@@ -342,21 +409,26 @@ juce::Result PresetText::saveFile (const juce::File& file, const juce::String& m
 {
     presetLines.clear();
     const auto path = presetFileFor (file).getFullPathName();
-    const auto text = buildPresetText (modelCode).replace ("\n", "\r\n");
+    const auto bytes = buildFileBytes (modelCode);
     const auto failed = juce::Result::fail (juce::translate (writeFailedText));
 
-    const auto target = path.isEmpty() ? std::string() : throughLinks (path.toStdString());
-    if (target.empty())
+    if (path.isEmpty())
         return failed;
 
-    // Only a regular file is ever replaced: a folder, a FIFO, a device or a socket stays as it is, and
-    // so does anything that cannot be looked at (a loop of links, a folder without access).
+    // Looked at as the system reaches it, through every link. Only a regular file is ever replaced: a
+    // folder, a FIFO, a device or a socket stays as it is, and so does anything that cannot be looked at
+    // (a loop of links, a chain longer than the system follows, a folder without access).
+    const auto written = path.toStdString();
     struct stat previous {};
-    const bool exists = ::stat (target.c_str(), &previous) == 0;
+    const bool exists = ::stat (written.c_str(), &previous) == 0;
     if (exists ? ! S_ISREG (previous.st_mode) : errno != ENOENT)
         return failed;
 
-    if (! replaceFile (target, text.toRawUTF8(), text.getNumBytesAsUTF8(), exists ? &previous : nullptr))
+    const auto target = throughLinks (written);
+    if (target.empty())
+        return failed;
+
+    if (! replaceFile (target, static_cast<const char*> (bytes.getData()), bytes.getSize(), exists ? &previous : nullptr))
         return failed;
 
     return juce::Result::ok();
@@ -371,10 +443,11 @@ juce::String PresetText::textFromFileBytes (const void* data, size_t numBytes)
     const auto* bytes = static_cast<const char*> (data);
     const auto* start = reinterpret_cast<const juce::uint8*> (bytes);
 
-    // UTF-16 with its byte-order mark: the framework reads it unit by unit and never parses UTF-8.
-    if (numBytes >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (start)
-                          || juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (start)))
-        return juce::String::createStringFromData (bytes, (int) numBytes);
+    if (numBytes >= 2 && juce::CharPointer_UTF16::isByteOrderMarkBigEndian (start))
+        return textFromUtf16 (start + 2, numBytes - 2, true);
+
+    if (numBytes >= 2 && juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (start))
+        return textFromUtf16 (start + 2, numBytes - 2, false);
 
     if (numBytes >= 3 && juce::CharPointer_UTF8::isByteOrderMark (start))
     {
@@ -393,13 +466,12 @@ juce::String PresetText::textFromFileBytes (const void* data, size_t numBytes)
         return juce::String::fromUTF8 (bytes, (int) numBytes);
 
     // Any other 8-bit text is read in the Windows code page, as the framework reads text that is not UTF-8.
-    juce::HeapBlock<juce::juce_wchar> characters (numBytes + 1);
+    CharacterSink characters (numBytes);
 
     for (size_t i = 0; i < numBytes; ++i)
-        characters[i] = juce::CharacterFunctions::getUnicodeCharFromWindows1252Codepage ((juce::uint8) bytes[i]);
+        characters.add (juce::CharacterFunctions::getUnicodeCharFromWindows1252Codepage ((juce::uint8) bytes[i]));
 
-    characters[numBytes] = 0;
-    return juce::String (juce::CharPointer_UTF32 (characters.getData()));
+    return characters.text();
 }
 
 juce::Result PresetText::loadFile (const juce::File& file, PresetModelHost* host)

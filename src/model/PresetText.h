@@ -24,6 +24,11 @@ public:
         `presetLines` with its lines. */
     static juce::String buildPresetText (const juce::String& modelCode);
 
+    /** The bytes a preset file of the current tree holds, as saveFile writes them: the text of
+        buildPresetText in UTF-8 with CR LF line ends (after a byte-order mark when the text begins
+        with U+FEFF, which the reading would otherwise take for the mark). */
+    static juce::MemoryBlock buildFileBytes (const juce::String& modelCode);
+
     /** Appends "BEGIN_OSC_DATA", one line per message node and "END_OSC_DATA" to `presetLines`, and
         returns all of `presetLines` joined with line feeds. */
     static juce::String buildOscDataText();
@@ -59,8 +64,10 @@ public:
     static juce::Result loadFile (const juce::File& file, PresetModelHost* host);
 
     /** The text of a preset file's bytes: UTF-8 (with or without its byte-order mark) when it is
-        well-formed, UTF-16 after its byte-order mark, otherwise 8-bit text in the Windows code page.
-        The text ends at its first zero character. */
+        well-formed, UTF-16 in either byte order after its byte-order mark (a surrogate pair is one
+        character, an unpaired surrogate U+FFFD, an odd last byte dropped), otherwise 8-bit text in the
+        Windows code page. The text ends at its first zero character. Every character of the text can be
+        written as UTF-8, so a saved file reads back to the same text. */
     static juce::String textFromFileBytes (const void* data, size_t numBytes);
 
     /** The failure texts of saveFile and loadFile. */

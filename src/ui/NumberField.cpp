@@ -39,16 +39,17 @@ bool keepsHeldText (juce::TextEditor& field, const juce::String& heldText)
 
 void keepKnobValueOnTextWithoutNumber (juce::Slider& knob)
 {
-    // The framework's own reading (leading blanks and '+' signs skipped, then the leading run of digits,
-    // points, commas and minus signs), which turns a run without digits into 0.
+    // The framework's own reading (leading white space and '+' signs skipped, then the leading run of
+    // digits, points, commas and minus signs), which turns a run without digits into 0. Read in one pass
+    // with a moving pointer: a pasted text may hold a million signs.
     auto* slider = &knob;
     knob.valueFromTextFunction = [slider] (const juce::String& text)
     {
-        auto t = text.trimStart();
-        while (t.startsWithChar ('+'))
-            t = t.substring (1).trimStart();
+        auto p = text.getCharPointer();
+        while (p.isWhitespace() || *p == '+')
+            ++p;
 
-        const auto number = t.initialSectionContainingOnly ("0123456789.,-");
+        const auto number = juce::String (p).initialSectionContainingOnly ("0123456789.,-");
         if (! number.containsAnyOf ("0123456789"))
             return slider->getValue();
 

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <string>
 #include <vector>
 
 namespace
@@ -428,6 +429,92 @@ TEST_F (PresetTextTest, InputFromOutsideNeverCorruptsOtherNodes)
     EXPECT_EQ (nodeLines(), beforeBinary);
 }
 
+TEST (PresetFileBytes, ReadAsTheTextTheyHold)
+{
+    // UTF-16 after its byte-order mark, in either byte order.
+    const auto utf16 = [] (const std::u16string& units, bool bigEndian)
+    {
+        std::string bytes = bigEndian ? "\xfe\xff" : "\xff\xfe";
+        for (auto u : units)
+        {
+            const char high = (char) (u >> 8), low = (char) (u & 0xff);
+            bytes += bigEndian ? std::string { high, low } : std::string { low, high };
+        }
+        return bytes;
+    };
+    const struct { const char* what; std::string bytes; const char* utf8; } rows[] = {
+        { "UTF-16 LE, a pair", utf16 (u"A\U0001F600", false), "A\xf0\x9f\x98\x80" },
+        { "UTF-16 BE, a pair", utf16 (u"B\u00fchne \U0001F600", true), "B\xc3\xbchne \xf0\x9f\x98\x80" },
+        { "unpaired high", utf16 (u"A\xd83d" u"B", false), "A\xef\xbf\xbd" "B" },
+        { "unpaired low", utf16 (u"\xde00" u"B", true), "\xef\xbf\xbd" "B" },
+        { "high at the end", utf16 (u"A\xd83d", false), "A\xef\xbf\xbd" },
+        { "the mark alone", "\xff\xfe", "" },
+        { "odd length", utf16 (u"AB", false) + "C", "AB" },
+        { "zero unit", utf16 (std::u16string (u"A\0B", 3), true), "A" },
+        { "UTF-8 cut off at the end", "A\xe2\x82", "A\xc3\xa2\xe2\x80\x9a" },
+        { "Windows code page", "\x80 B\xfchne", "\xe2\x82\xac B\xc3\xbchne" },
+        { "zero byte ends the text", std::string ("B\xc3\xbc\0\x80", 5), "B\xc3\xbc" },
+        { "UTF-8 of surrogates", "\xed\xa0\xbd\xed\xb8\x80", "\xc3\xad\xc2\xa0\xc2\xbd\xc3\xad\xc2\xb8\xe2\x82\xac" },
+    };
+
+    for (auto& row : rows)
+    {
+        // A block of exactly the file's size, as a file is read: nothing after it may be looked at.
+        const juce::MemoryBlock block (row.bytes.data(), row.bytes.size());
+        EXPECT_EQ (PresetText::textFromFileBytes (block.getData(), block.getSize()), juce::String::fromUTF8 (row.utf8))
+            << row.what;
+    }
+}
+
+TEST_F (PresetTextTest, Utf16TextsKeepThemselvesThroughSaveAndLoad)
+{
+    // Written by a text editor as UTF-16: a title with a character beyond U+FFFF and an unpaired
+    // surrogate, begun with a second byte-order mark, and a speaker name beyond ASCII.
+    const std::u16string content = u"\ufeff\ufeffShow \U0001F600 \xd800!\r\nVRMODELCODE 12\r\nBEGIN_OSC_DATA\r\n"
+                                    u"/devname,s B\u00fchne\r\nEND_OSC_DATA\r\n";
+    std::string bytes;
+    for (auto u : content)
+        bytes += { (char) (u & 0xff), (char) (u >> 8) };
+    ASSERT_TRUE (file ("utf16.vrs").replaceWithData (bytes.data(), bytes.size()));
+
+    const auto title = juce::String::fromUTF8 ("\xef\xbb\xbfShow \xf0\x9f\x98\x80 \xef\xbf\xbd!");
+    const auto name = "/devname,s " + juce::String::fromUTF8 ("B\xc3\xbchne");
+
+    for (auto* loaded : { "utf16.vrs", "saved.vrs", "saved.vrs" })
+    {
+        ASSERT_TRUE (PresetText::loadFile (file (loaded), &host).wasOk()) << loaded;
+        EXPECT_EQ (presetTitle, title) << loaded;
+        EXPECT_TRUE (nodeLines().contains (name)) << loaded;
+        ASSERT_TRUE (PresetText::saveFile (file ("saved.vrs"), "12").wasOk()) << loaded;
+    }
+}
+
+// Its tests run under a short time-out of their own (tests/CMakeLists.txt): far longer than they take,
+// far shorter than a reading whose time grows with the square of the text.
+class ReadInOnePass : public PresetTextTest
+{
+};
+
+TEST_F (ReadInOnePass, PresetLinesOfBlanksUpToTheFileSizeCap)
+{
+    // One line of a file at the size cap, its blanks after the "," or after the type tags.
+    const struct { const char* start; const char* end; float delay; } shapes[] = {
+        { "/delay,", "fi 6.00 0", 6.0f },
+        { "/delay,fi", "7.00 0", 7.0f },
+    };
+
+    for (auto& shape : shapes)
+    {
+        const std::string head = std::string ("T\nBEGIN_OSC_DATA\n") + shape.start;
+        const std::string tail = std::string (shape.end) + "\nEND_OSC_DATA";
+        const auto content = head + std::string (1024 * 1024 - head.size() - tail.size(), ' ') + tail;
+        ASSERT_TRUE (file ("blanks.vrs").replaceWithData (content.data(), content.size()));
+
+        EXPECT_TRUE (PresetText::loadFile (file ("blanks.vrs"), &host).wasOk()) << shape.start;
+        EXPECT_FLOAT_EQ (root->delay->del->getFloat(), shape.delay) << shape.start;
+    }
+}
+
 TEST_F (PresetTextTest, MissingOrEmptyFileNames)
 {
     const auto empty = PresetText::loadFile (juce::File(), &host);
@@ -512,19 +599,33 @@ TEST_F (PresetTextTest, SaveFollowsARelativeLinkFromTheFolderTheLinkReallyLivesI
 TEST_F (PresetTextTest, SaveThroughLinksWritesTheFileTheSystemReaches)
 {
     // Each row: the links from p.vrs on, and the file they reach, in a folder of its own. File names
-    // are bytes, in whatever encoding the user's system once had.
+    // are bytes, in whatever encoding the user's system once had. A chain of more links than the system
+    // follows reaches nothing: the save fails and changes nothing.
     struct Row
     {
         std::vector<std::pair<std::string, std::string>> links;
         std::string reached;
         bool reachedExists;
+        bool saved = true;
     };
+    const auto chain = [] (int numLinks)
+    {
+        std::vector<std::pair<std::string, std::string>> links { { "p.vrs", "l1.vrs" } };
+        for (int i = 1; i < numLinks; ++i)
+            links.emplace_back ("l" + std::to_string (i) + ".vrs", "l" + std::to_string (i + 1) + ".vrs");
+        links.back().second = "real.vrs";
+        return links;
+    };
+    const std::string longestName = std::string (251, 'n') + ".vrs";
     const Row rows[] = {
         { { { "p.vrs", "\xe0x.vrs" } }, "\xe0x.vrs", true },
         { { { "p.vrs", "\xe0.vrs" } }, "\xe0.vrs", true },
         { { { "p.vrs", "\xc0\x80.vrs" } }, "\xc0\x80.vrs", false },
         { { { "p.vrs", "\xe9t\xe9/q.vrs" } }, "\xe9t\xe9/q.vrs", true },
         { { { "p.vrs", "l.vrs" }, { "l.vrs", "real.vrs" } }, "real.vrs", true },
+        { { { "p.vrs", longestName } }, longestName, true },
+        { chain (40), "real.vrs", true },
+        { chain (41), "real.vrs", true, false },
     };
 
     for (size_t i = 0; i < std::size (rows); ++i)
@@ -541,11 +642,15 @@ TEST_F (PresetTextTest, SaveThroughLinksWritesTheFileTheSystemReaches)
             std::ofstream (base + row.reached) << "old";
 
         presetTitle = "Reached";
-        ASSERT_TRUE (PresetText::saveFile (dir.getChildFile ("p.vrs"), "12").wasOk()) << i;
+        const auto result = PresetText::saveFile (dir.getChildFile ("p.vrs"), "12");
+        ASSERT_EQ (result.getErrorMessage(), row.saved ? "" : "Couldn't write to the file.") << i;
 
         std::ostringstream content;
         content << std::ifstream (base + row.reached).rdbuf();
-        EXPECT_EQ (content.str().rfind ("Reached\r\nVRMODELCODE 12\r\n", 0), 0u) << i;
+        if (row.saved)
+            EXPECT_EQ (content.str().rfind ("Reached\r\nVRMODELCODE 12\r\n", 0), 0u) << i;
+        else
+            EXPECT_EQ (content.str(), "old") << i;
 
         for (auto& [link, target] : row.links)
         {
@@ -574,9 +679,10 @@ TEST_F (PresetTextTest, SaveReplacesNoFileThatIsNotARegularFile)
     ASSERT_EQ (::bind (sock, reinterpret_cast<sockaddr*> (&address), sizeof (address)), 0);
 
     ASSERT_TRUE (file ("folder.vrs").createDirectory().wasOk());
+    ASSERT_EQ (::symlink ("loop.vrs", file ("loop.vrs").getFullPathName().toRawUTF8()), 0);
 
-    const std::pair<const char*, mode_t> targets[] = {
-        { "fifo.vrs", S_IFIFO }, { "tofifo.vrs", S_IFLNK }, { "socket.vrs", S_IFSOCK }, { "folder.vrs", S_IFDIR } };
+    const std::pair<const char*, mode_t> targets[] = { { "fifo.vrs", S_IFIFO }, { "tofifo.vrs", S_IFLNK },
+        { "socket.vrs", S_IFSOCK }, { "folder.vrs", S_IFDIR }, { "loop.vrs", S_IFLNK } };
 
     for (auto& [name, type] : targets)
     {
