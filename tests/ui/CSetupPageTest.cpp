@@ -384,6 +384,7 @@ TEST_F (CSetupPageTest, ReplyFloodsOpenOneBoxAtATime)
 {
     connect (12);
     ASSERT_FALSE (page->offline);
+    dialogs.keepAsyncBoxesOpen = true;
 
     // What the transport posts for one report from the speaker.
     auto reply = [] (const std::string& address, const sim::OscArgs& args)
@@ -398,9 +399,18 @@ TEST_F (CSetupPageTest, ReplyFloodsOpenOneBoxAtATime)
     {
         return [reply, firmware] (int) { return reply ("/info", { std::string ("Flood"), std::string (firmware), int32_t (12) }); };
     };
+    // The first text, then the second and the first in turn, or the second over and over.
+    auto alerts = [reply] (const char* first, const char* second, bool alternate)
+    {
+        return [=] (int n)
+        {
+            const bool secondText = n > 0 && (! alternate || n % 2 == 1);
+            return reply ("/alert", { std::string (secondText ? second : first) });
+        };
+    };
 
     const juce::String connectTitle ("Flood Speaker connected!"), firmwareTitle ("Incompatible Speaker Firmware!"),
-        errorTitle ("USB connection error!");
+        errorTitle ("USB connection error!"), alertTitle ("Alert message from speaker:");
 
     struct Flood
     {
@@ -410,13 +420,17 @@ TEST_F (CSetupPageTest, ReplyFloodsOpenOneBoxAtATime)
         juce::String heldBox;                     ///< the modal box, open until the flood is delivered
         juce::String title;                       ///< the box the flood shows
         int shown;                                ///< how many of those the user sees in all
+        juce::String newestAlert;                 ///< the alert text the user sees last
     };
 
-    // In order: each row starts where the one before left the editor.
+    // In order: each row starts where the one before left the editor (the alerts need it online).
     const Flood floods[] = {
-        { "repeated /info", info ("V2.0"), 5000, connectTitle, connectTitle, 1 },
-        { "repeated /info, firmware refused", info ("V1.0"), 200, firmwareTitle, firmwareTitle, 1 },
-        { "repeated connection errors", [] (int) { return new MyMessage (-1); }, 200, errorTitle, errorTitle, 1 },
+        { "alternating alerts", alerts ("Overheat", "Clip", true), 200, {}, alertTitle, 2, "Clip" },
+        { "alternating alerts ending on the open box's text", alerts ("Overheat", "Clip", true), 201, {}, alertTitle, 1, "Overheat" },
+        { "equal alerts behind another", alerts ("Overheat", "Clip", false), 200, {}, alertTitle, 2, "Clip" },
+        { "repeated /info", info ("V2.0"), 5000, connectTitle, connectTitle, 1, {} },
+        { "repeated /info, firmware refused", info ("V1.0"), 200, firmwareTitle, firmwareTitle, 1, {} },
+        { "repeated connection errors", [] (int) { return new MyMessage (-1); }, 200, errorTitle, errorTitle, 1, {} },
     };
 
     for (auto& flood : floods)
@@ -434,9 +448,18 @@ TEST_F (CSetupPageTest, ReplyFloodsOpenOneBoxAtATime)
         juce::MessageManager::callAsync ([delivered] { *delivered = true; });
         ASSERT_TRUE (pumpUntil ([delivered] { return *delivered; }, threadWaitMs));
 
+        // The user closes each alert box as it comes.
+        for (int closed = 0; ! dialogs.openAsyncBoxes.empty() && closed <= flood.count; ++closed)
+            dialogs.closeAsyncBox();
+
         for (auto& [title, most] : dialogs.mostOpen)
             EXPECT_LE (most, 1) << title;
         EXPECT_EQ (dialogs.count (flood.title), flood.shown);
+        if (flood.newestAlert.isNotEmpty())
+        {
+            ASSERT_NE (dialogs.last (alertTitle), nullptr);
+            EXPECT_EQ (dialogs.last (alertTitle)->message, flood.newestAlert);
+        }
     }
 }
 
