@@ -84,6 +84,7 @@ public:
 
     /** An asynchronous warning box titled "Alert message from speaker:" with `text` (already
         translated) and the button "Ok". When the box closes, the implementation calls
-        osc::OscCom::alertClosed(). */
+        osc::OscCom::alertClosed(). At most one such box is open: a text that comes while it is open,
+        other than the one it shows, is shown when it closes (only the newest). */
     virtual void showSpeakerAlert (const juce::String& text) = 0;
 };

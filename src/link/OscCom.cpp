@@ -704,6 +704,14 @@ void OscCom::infoStep (const ReceivedMessage& message)
     const auto deviceName = textFromSpeaker (name);
     const std::string firmware (firmwareText);
 
+    // The Connect question and the firmware warning are modal: their loop delivers further replies, and
+    // a speaker that repeats "/info" would stack a box inside a box until the stack overflows. The box
+    // already open answers for the repeats, with the data of the reply it was opened for.
+    if (connectStepOpen)
+        return;
+
+    const juce::ScopedValueSetter<bool> stepOpen (connectStepOpen, true);
+
     if (usb->state.load() > 0)
         setSendingEnabled (1);
 
@@ -735,6 +743,12 @@ bool OscCom::askConnect (const juce::String& deviceName)
 
 void OscCom::connectionError()
 {
+    // The error box is modal; the one already open finishes the same steps when it is closed.
+    if (errorStepOpen)
+        return;
+
+    const juce::ScopedValueSetter<bool> stepOpen (errorStepOpen, true);
+
     partner.goOffline();
     partner.showConnectionError();
     usb->markClosed();

@@ -33,7 +33,7 @@ constexpr int usbMessageTag = 0x13467925;
 
     Received messages arrive on the message thread (handleMessage): they acknowledge the waiting
     message, go to the user interface through the LinkPartner, or set the values of the tree's nodes;
-    the "/info" reply runs the connection handshake.
+    the "/info" reply runs the connection handshake, unless an earlier one is still asking the user.
 
     One instance; oscCom, oscMessageSink and linkedSetupPage point to it (and its partner) while it
     exists. Everything except run() is called on the message thread.
@@ -137,7 +137,8 @@ public:
     /** The Connect question for `deviceName`; true for Connect. */
     bool askConnect (const juce::String& deviceName);
 
-    /** The speaker stopped answering: takes the page offline, tells the user, closes the transport. */
+    /** The speaker stopped answering: takes the page offline, tells the user, closes the transport. While
+        its box is open, a further error does nothing. */
     void connectionError();
 
     /** The speaker-alert box was closed: the same text may be shown again. */
@@ -218,6 +219,11 @@ private:
     std::atomic<int> keepAliveIntervalMs { 5000 };
     std::atomic<int> ackTimeoutMs { 100 };
     Clock::time_point sendTime {};  // the send loop's own
+
+    // The "/info" step and the connection error are running, and so may be showing their modal boxes
+    // (message thread only): a further "/info" or error meanwhile opens no second box.
+    bool connectStepOpen = false;
+    bool errorStepOpen = false;
 
     JUCE_DECLARE_NON_COPYABLE (OscCom)
 };

@@ -485,9 +485,47 @@ void CSetupPage::showConnectionError()
 
 void CSetupPage::showSpeakerAlert (const juce::String& text)
 {
+    // One box at a time: a speaker alternating its alerts would otherwise open a window per report. The
+    // newest text the open box does not show follows when it is closed.
+    if (alertBoxOpen)
+    {
+        if (text == alertBoxText)
+            alertToFollow.reset();
+        else
+            alertToFollow = text;
+        return;
+    }
+
+    openSpeakerAlert (text);
+}
+
+void CSetupPage::openSpeakerAlert (const juce::String& text)
+{
+    alertBoxOpen = true;
+    alertBoxText = text;
+
+    // The box may outlive the page.
+    juce::Component::SafePointer<CSetupPage> page (this);
     Dialogs::current().showMessageBoxAsync (juce::MessageBoxIconType::WarningIcon,
                                             TRANS ("Alert message from speaker:"), text, TRANS ("Ok"),
-                                            [] { osc::OscCom::alertClosed(); });
+                                            [page]
+                                            {
+                                                osc::OscCom::alertClosed();
+                                                if (page != nullptr)
+                                                    page->speakerAlertClosed();
+                                            });
+}
+
+void CSetupPage::speakerAlertClosed()
+{
+    alertBoxOpen = false;
+
+    if (alertToFollow.has_value())
+    {
+        const auto next = *alertToFollow;
+        alertToFollow.reset();
+        openSpeakerAlert (next);
+    }
 }
 
 //==============================================================================

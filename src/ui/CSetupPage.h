@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class Cnode;
 class Croot;
@@ -122,7 +123,8 @@ public:
     void showIncompatibleFirmware() override;
     /** The modal "USB connection error!" box. */
     void showConnectionError() override;
-    /** The asynchronous box with a speaker's alert text. */
+    /** The asynchronous box with a speaker's alert text; at most one is open, and the newest other text
+        that comes meanwhile is shown when it closes. */
     void showSpeakerAlert (const juce::String& text) override;
 
     //==============================================================================
@@ -159,6 +161,8 @@ private:
     bool deviceOpen() const;
     void updateConnectEnabled();
     void setOnlineWidgetsVisible (bool visible, bool withLogo);
+    void openSpeakerAlert (const juce::String& text);
+    void speakerAlertClosed();
 
     RemoteControl* ownerComponent = nullptr;
     Croot* listenedRoot = nullptr;
@@ -182,6 +186,12 @@ private:
     std::unique_ptr<juce::Label> frontLogoLabel;
     std::array<std::unique_ptr<juce::ToggleButton>, 3> logoButtons;
     std::unique_ptr<juce::TextEditor> deviceNameEditor;
+
+    // The speaker-alert box: whether it is open, the text it shows, and the newest other text that came
+    // while it was open.
+    bool alertBoxOpen = false;
+    juce::String alertBoxText;
+    std::optional<juce::String> alertToFollow;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (CSetupPage)
 };

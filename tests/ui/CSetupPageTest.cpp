@@ -2,6 +2,8 @@
 // values the link forwards, driven through the real editor and the simulated speaker.
 #include "EditorTestSupport.h"
 
+#include "link/MyMessage.h"
+#include "sim/OscCodec.h"
 #include "ui/CConfigPage.h"
 #include "ui/led_clip.h"
 #include "ui/led_meter.h"
@@ -376,6 +378,89 @@ TEST_F (CSetupPageTest, SpeakerAlertsGoThroughTheDialogs)
     EXPECT_EQ (dialogs.last ("Alert message from speaker:")->button, "Ok");
     // The scripted box closes at once, so the same text shows again.
     EXPECT_TRUE (lastAlertText.isEmpty());
+}
+
+TEST_F (CSetupPageTest, ReplyFloodsOpenOneBoxAtATime)
+{
+    connect (12);
+    ASSERT_FALSE (page->offline);
+    dialogs.keepAsyncBoxesOpen = true;
+
+    // What the transport posts for one report from the speaker.
+    auto reply = [] (const std::string& address, const sim::OscArgs& args)
+    {
+        const auto bytes = sim::OscCodec::encode (address, args);
+        juce::MemoryBlock block (MyMessage::receiveBlockSize, true);
+        MyMessage::setMessageLength (static_cast<uint8_t*> (block.getData()), (uint32_t) bytes.size());
+        block.copyFrom (bytes.data(), (int) MyMessage::messageOffset, bytes.size());
+        return new MyMessage (oscCom->usbTag, block);
+    };
+    auto info = [reply] (const char* firmware)
+    {
+        return [reply, firmware] (int) { return reply ("/info", { std::string ("Flood"), std::string (firmware), int32_t (12) }); };
+    };
+    // The first text, then the second and the first in turn, or the second over and over.
+    auto alerts = [reply] (const char* first, const char* second, bool alternate)
+    {
+        return [=] (int n)
+        {
+            const bool secondText = n > 0 && (! alternate || n % 2 == 1);
+            return reply ("/alert", { std::string (secondText ? second : first) });
+        };
+    };
+
+    const juce::String connectTitle ("Flood Speaker connected!"), firmwareTitle ("Incompatible Speaker Firmware!"),
+        errorTitle ("USB connection error!"), alertTitle ("Alert message from speaker:");
+
+    struct Flood
+    {
+        const char* what;
+        std::function<MyMessage* (int)> message;  ///< the n-th message posted to the link
+        int count;
+        juce::String heldBox;                     ///< the modal box, open until the flood is delivered
+        juce::String title;                       ///< the box the flood shows
+        int shown;                                ///< how many of those the user sees in all
+        juce::String newestAlert;                 ///< the alert text the user sees last
+    };
+
+    // In order: each row starts where the one before left the editor (the alerts need it online).
+    const Flood floods[] = {
+        { "alternating alerts", alerts ("Overheat", "Clip", true), 200, {}, alertTitle, 2, "Clip" },
+        { "alternating alerts ending on the open box's text", alerts ("Overheat", "Clip", true), 201, {}, alertTitle, 1, "Overheat" },
+        { "equal alerts behind another", alerts ("Overheat", "Clip", false), 200, {}, alertTitle, 2, "Clip" },
+        { "repeated /info", info ("V2.0"), 5000, connectTitle, connectTitle, 1, {} },
+        { "repeated /info, firmware refused", info ("V1.0"), 200, firmwareTitle, firmwareTitle, 1, {} },
+        { "repeated connection errors", [] (int) { return new MyMessage (-1); }, 200, errorTitle, errorTitle, 1, {} },
+    };
+
+    for (auto& flood : floods)
+    {
+        SCOPED_TRACE (flood.what);
+        dialogs.shown.clear();
+        dialogs.mostOpen.clear();
+
+        auto delivered = std::make_shared<bool> (false);
+        dialogs.holdTitle = flood.heldBox;
+        dialogs.releaseHeldBox = [delivered] { return *delivered; };
+
+        for (int n = 0; n < flood.count; ++n)
+            oscCom->postMessage (flood.message (n));
+        juce::MessageManager::callAsync ([delivered] { *delivered = true; });
+        ASSERT_TRUE (pumpUntil ([delivered] { return *delivered; }, threadWaitMs));
+
+        // The user closes each alert box as it comes.
+        for (int closed = 0; ! dialogs.openAsyncBoxes.empty() && closed <= flood.count; ++closed)
+            dialogs.closeAsyncBox();
+
+        for (auto& [title, most] : dialogs.mostOpen)
+            EXPECT_LE (most, 1) << title;
+        EXPECT_EQ (dialogs.count (flood.title), flood.shown);
+        if (flood.newestAlert.isNotEmpty())
+        {
+            ASSERT_NE (dialogs.last (alertTitle), nullptr);
+            EXPECT_EQ (dialogs.last (alertTitle)->message, flood.newestAlert);
+        }
+    }
 }
 
 TEST_F (CSetupPageTest, SpeakerGainMovesTheInputGainKnobOnly)

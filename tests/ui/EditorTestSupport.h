@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,24 +47,55 @@ public:
     bool connectAnswer = true;
     std::deque<FileChoice> fileChoices;
 
+    /** A modal box with this title stays open, running the message loop as the real modal loop does,
+        until `releaseHeldBox` holds; others close at once. */
+    juce::String holdTitle;
+    std::function<bool()> releaseHeldBox;
+
+    /** When set, asynchronous boxes stay open until closeAsyncBox; otherwise they close at once. */
+    bool keepAsyncBoxesOpen = false;
+    std::deque<std::pair<juce::String, std::function<void()>>> openAsyncBoxes;
+
+    /** The most boxes of each title that were open at the same time. */
+    std::map<juce::String, int> mostOpen;
+
     void showMessageBox (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
                          const juce::String& buttonText) override
     {
         shown.push_back ({ "box", icon, title, message, buttonText, {}, {} });
+        runModal (title);
     }
 
     void showMessageBoxAsync (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
                               const juce::String& buttonText, std::function<void()> onClosed) override
     {
         shown.push_back ({ "asyncBox", icon, title, message, buttonText, {}, {} });
-        if (onClosed)
+        if (keepAsyncBoxesOpen)
+        {
+            opened (title);
+            openAsyncBoxes.emplace_back (title, std::move (onClosed));
+        }
+        else if (onClosed)
+        {
             onClosed();
+        }
+    }
+
+    /** The user closes the oldest open asynchronous box. */
+    void closeAsyncBox()
+    {
+        auto box = std::move (openAsyncBoxes.front());
+        openAsyncBoxes.pop_front();
+        --openNow[box.first];
+        if (box.second)
+            box.second();
     }
 
     bool askOkCancel (juce::MessageBoxIconType icon, const juce::String& title, const juce::String& message,
                       const juce::String& okText, const juce::String& cancelText) override
     {
         shown.push_back ({ "question", icon, title, message, okText + "|" + cancelText, {}, {} });
+        runModal (title);
         return connectAnswer;
     }
 
@@ -99,6 +131,21 @@ public:
     }
 
 private:
+    std::map<juce::String, int> openNow;
+
+    void opened (const juce::String& title)
+    {
+        mostOpen[title] = std::max (mostOpen[title], ++openNow[title]);
+    }
+
+    void runModal (const juce::String& title)
+    {
+        opened (title);
+        if (title == holdTitle && releaseHeldBox)
+            testpump::pumpUntil (releaseHeldBox, testpump::threadWaitMs);
+        --openNow[title];
+    }
+
     FileChoice nextChoice()
     {
         if (fileChoices.empty())
